@@ -1,0 +1,35 @@
+#include "io/startup_actions.h"
+
+#include "document/tarn_command_line_info.h"
+#include "document/tarn_doc.h"
+#include "model/error.h"
+#include "model/messages.h"
+
+TarnCommandLineInfo ParseStartupCommandLine(const std::vector<std::string>& args,
+                                            Messages& messages)
+{
+    TarnCommandLineInfo info;
+    try {
+        info.ParseCommandLine(args);
+    } catch (const Error& error) {
+        messages.Show(error.Text());
+    }
+    return info;
+}
+
+void RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages& messages)
+{
+    const int format = info.ImportFormat();
+    if (format >= 0) {
+        for (int i = 0; i < info.files.Count(); ++i)
+            ImportFile(doc, info.files.Get(i), format, messages);
+    }
+    if (info.logx || info.logy)
+        doc.CurrentGraph().SetLogScale(info.logx, info.logy, messages);
+}
+
+bool ImportFile(CTarnDoc&, const std::string& fileName, int, Messages& messages)
+{
+    messages.Show("Unable to import \"" + fileName + "\": data import is not available yet.");
+    return false;
+}

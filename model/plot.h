@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/colors.h"
+#include "model/graph_object.h"
+#include "model/stack.h"
+#include "model/style_codes.h"
+#include "model/text_object.h"
+
+#include <string>
+
+/// One (x, y) point of a data set.
+struct PlotPoint {
+    float x;
+    float y;
+    bool operator==(const PlotPoint&) const = default;
+};
+
+/// One data set of a graph: points with optional x and y error values, a name,
+/// a legend entry and its drawing style. Its chains are stacks, so every
+/// traversal runs from the newest element to the oldest. Copying a set reverses
+/// its chains, unless `m_handOver` is set on the source, which then gives its
+/// chains to the copy unchanged and is left empty. `m_visible` is the set's
+/// active state.
+class Plot : public GraphObject {
+public:
+    Plot() = default;
+    Plot(const Plot& other);
+    Plot& operator=(const Plot& other);
+    ~Plot() override = default;
+
+    /// Puts a point in front of the point chain.
+    void AddPoint(float x, float y) { m_points.Push({x, y}); }
+    /// Puts a value in front of the x error chain.
+    void AddDx(float value) { m_dx.Push(value); }
+    /// Puts a value in front of the y error chain.
+    void AddDy(float value) { m_dy.Push(value); }
+
+    int PointCount() const { return m_points.Count(); }
+    bool HasDx() const { return !m_dx.IsEmpty(); }
+    bool HasDy() const { return !m_dy.IsEmpty(); }
+
+    /// Device x of data value `x` on this set's copy of the graph geometry,
+    /// truncated and clamped with `ClampCoord`.
+    int PlotToDeviceX(float x, const PageRect& page) const;
+    /// Device y of data value `y`, likewise.
+    int PlotToDeviceY(float y, const PageRect& page) const;
+
+    /// Memory held by the chains, in bytes.
+    std::size_t HeldBytes() const
+    {
+        return m_points.HeldBytes() + m_dx.HeldBytes() + m_dy.HeldBytes();
+    }
+
+    // Fields in the order the record is stored.
+    mutable int m_handOver = 0;
+    Stack<PlotPoint> m_points;
+    Stack<float> m_dy;
+    Stack<float> m_dx;
+    int m_yErrorBarDisplay = kErrorBarNone;
+    int m_xErrorBarDisplay = kErrorBarNone;
+    int m_errorBarHatSize = 3;
+    int m_errorBarLineStyle = kSolid;
+    int m_errorBarLineSize = 1;
+    // Copies of the owning graph's plot area (page fractions) and log flags.
+    float m_left = 0.0f;
+    float m_bottom = 0.0f;
+    float m_right = 1.0f;
+    float m_top = 1.0f;
+    int m_xLog = 0;
+    int m_yLog = 0;
+    int m_xPositive = 0;
+    int m_yPositive = 0;
+    int m_pointStyle = kNoSymbol;
+    int m_pointSize = 3;
+    int m_pointColorNone = 1;
+    Color m_pointColor = 0x000000;
+    int m_lineStyle = kSolid;
+    int m_lineSize = 1;
+    Color m_lineColor = 0x000000;
+    // Copy of the owning graph's ranges (decade exponents on a log axis).
+    float m_xMin = 0.0f;
+    float m_xMax = 1.0f;
+    float m_yMin = 0.0f;
+    float m_yMax = 1.0f;
+    std::string m_info;
+    TextObject m_label;
+
+private:
+    void CopyFields(const Plot& other);
+};
