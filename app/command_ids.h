@@ -1,0 +1,80 @@
+#pragma once
+
+/// Every menu, accelerator and toolbar command of the main window. The frame
+/// builds the actions; the view and the application handle them.
+enum class CommandId {
+    // File
+    FileNew,
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    FileImport,
+    ExportData,
+    ExportImage,
+    ExportAudio,
+    ExportAnimation,
+    FilePrint,
+    FilePrintPreview,
+    FilePrintSetup,
+    FileExit,
+    // Edit
+    EditCopy,
+    EditCopyData,
+    EditPasteData,
+    EditClearSelection,
+    // View
+    ViewZoom,
+    ViewRestoreScaling,
+    ViewCrossHairs,
+    ViewDoubleBuffer,
+    ViewWysiwyg,
+    ViewDefineScaling,
+    ViewProperties,
+    ViewRefresh,
+    ViewToolbar,
+    ViewStatusBar,
+    // Page
+    PageArrange,
+    PageOverlap,
+    PageSelect,
+    PageColor,
+    // Graph
+    GraphTitle,
+    GraphXTitle,
+    GraphYTitle,
+    GraphUserLabel,
+    GraphXAxis,
+    GraphYAxis,
+    GraphLegend,
+    GraphReferenceLines,
+    GraphColor,
+    GraphType,
+    // Sets
+    SetsActivate,
+    SetsDeactivate,
+    SetsDelete,
+    SetsBringToTop,
+    SetsSendToBottom,
+    SetsPlotOptions,
+    SetsErrorBars,
+    SetsAnimate,
+    // Data
+    DataStatistics,
+    DataHistogram,
+    DataDifferences,
+    DataIntegration,
+    DataFunction,
+    DataParametric,
+    DataPolar,
+    DataNonLinearFit,
+    // Toolbar only
+    InsertText,
+    ShiftUp,
+    ShiftDown,
+    ShiftRight,
+    ShiftLeft,
+    // Help
+    HelpImportOptions,
+    HelpCommandLineOptions,
+    HelpAbout,
+};
