@@ -1,8 +1,21 @@
 #include "render/graph.h"
 
 #include "model/drawing_settings.h"
+#include "model/messages.h"
+#include "model/style_codes.h"
+#include "render/plot_drawing.h"
+
+#include <algorithm>
+#include <cmath>
 
 Graph::Graph()
+    : m_leftAxis(kDefaultGraphOrigin, 0.5f, 0.75f, kVertical, 1.0f, 10.0f, kTicksLeft, kTicksLeft),
+      m_rightAxis(kDefaultGraphOrigin + 0.75f, 0.5f, 0.75f, kVertical, 1.0f, 10.0f, kTicksRight,
+                  kTicksRight),
+      m_topAxis(0.5f, kDefaultGraphOrigin + 0.75f, 0.75f, kHorizontal, 1.0f, 10.0f, kTicksUp,
+                kTicksUp),
+      m_bottomAxis(0.5f, kDefaultGraphOrigin, 0.75f, kHorizontal, 1.0f, 10.0f, kTicksDown,
+                   kTicksDown)
 {
     m_left = kDefaultGraphOrigin;
     m_bottom = kDefaultGraphOrigin;
@@ -19,11 +32,670 @@ Graph::Graph()
     m_yLabel.m_font.orientation = 900;
     m_xLabel.m_x = 0.5f;
     m_xLabel.m_y = m_bottom - 0.1f;
+    m_rightAxis.m_showTicks = m_rightAxis.m_showLabels = 0;
+    m_topAxis.m_showTicks = m_topAxis.m_showLabels = 0;
+    m_legend.m_x = m_x;
+    m_legend.m_y = m_y;
 }
 
-bool Graph::SetLogScale(int xLog, int yLog, Messages&)
+// ---- mapping ---------------------------------------------------------------
+
+ScaleMap Graph::XMap(const PageRect& page) const
 {
-    m_xLog = xLog;
-    m_yLog = yLog;
+    return {double(page.left), double(page.right), m_left, m_right, m_xMin, m_xMax, m_xLog != 0};
+}
+
+ScaleMap Graph::YMap(const PageRect& page) const
+{
+    return {double(page.bottom), double(page.top), m_bottom, m_top, m_yMin, m_yMax, m_yLog != 0};
+}
+
+DeviceRect Graph::PlotArea(const PageRect& page) const
+{
+    return {FractionToDeviceX(m_left, page.left, page.right),
+            FractionToDeviceY(m_top, page.top, page.bottom),
+            FractionToDeviceX(m_right, page.left, page.right),
+            FractionToDeviceY(m_bottom, page.top, page.bottom)};
+}
+
+GraphRange Graph::GetRange() const
+{
+    auto data = [](float value, int log) { return log ? std::pow(10.0, double(value)) : value; };
+    return {data(m_xMin, m_xLog), data(m_xMax, m_xLog), data(m_yMin, m_yLog),
+            data(m_yMax, m_yLog)};
+}
+
+// ---- ranges ----------------------------------------------------------------
+
+// An axis keeps a spacing the user chose while the new proposal stays within
+// a factor of ten of it; otherwise the proposal replaces it.
+static void ProposeSpacing(Axis& axis, float major, float minor)
+{
+    auto keep = [&axis](float current, float proposal) {
+        return axis.m_userSpacing && proposal >= current * 0.1f && proposal <= current * 10.0f;
+    };
+    if (!keep(axis.m_majorSpacing, major))
+        axis.m_majorSpacing = major;
+    if (!keep(axis.m_minorSpacing, minor))
+        axis.m_minorSpacing = minor;
+}
+
+static void CopyRangeToAxis(Axis& axis, float min, float max, int log)
+{
+    axis.m_min = min;
+    axis.m_max = max;
+    axis.m_log = log;
+}
+
+// Snaps a decade exponent to a whole decade in `direction` (floor or ceil),
+// unless it already lies within 1e-7 of its integer part.
+static float SnapDecade(double exponent, double (*direction)(double))
+{
+    if (std::fabs(exponent - std::trunc(exponent)) <= 1e-7)
+        return float(exponent);
+    return float(direction(exponent));
+}
+
+void Graph::CopyXRangeOut(bool activeOnly)
+{
+    CopyRangeToAxis(m_bottomAxis, m_xMin, m_xMax, m_xLog);
+    CopyRangeToAxis(m_topAxis, m_xMin, m_xMax, m_xLog);
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        Plot& plot = m_plots.Get(i);
+        if (activeOnly && !plot.m_visible)
+            continue;
+        plot.m_xMin = m_xMin;
+        plot.m_xMax = m_xMax;
+    }
+}
+
+void Graph::CopyYRangeOut(bool activeOnly)
+{
+    CopyRangeToAxis(m_leftAxis, m_yMin, m_yMax, m_yLog);
+    CopyRangeToAxis(m_rightAxis, m_yMin, m_yMax, m_yLog);
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        Plot& plot = m_plots.Get(i);
+        if (activeOnly && !plot.m_visible)
+            continue;
+        plot.m_yMin = m_yMin;
+        plot.m_yMax = m_yMax;
+    }
+}
+
+// The range of one direction and everything that differs between x and y, so
+// that the range rules are written once.
+struct Direction {
+    float& min;
+    float& max;
+    int& useFixed;
+    float& fixedMin;
+    float& fixedMax;
+    int log;
+    Axis& first;
+    Axis& second;
+    const char* tooSmall;
+};
+
+static void ApplySpacings(const Direction& d)
+{
+    if (d.log) {
+        for (Axis* axis : {&d.first, &d.second})
+            axis->m_majorSpacing = axis->m_minorSpacing = 1.0f;
+        return;
+    }
+    const float span = d.max - d.min;
+    ProposeSpacing(d.first, span * 0.2f, span * 0.1f);
+    ProposeSpacing(d.second, span * 0.2f, span * 0.1f);
+}
+
+// Extent of one set along x (`alongX`) or y, widened by its error values; a
+// set with fewer error values than points takes 0 for the rest.
+static bool SetExtent(const Plot& plot, bool alongX, double& low, double& high)
+{
+    if (!plot.m_visible || plot.PointCount() == 0)
+        return false;
+    const Stack<float>& errors = alongX ? plot.m_dx : plot.m_dy;
+    auto error = errors.begin();
+    bool first = true;
+    for (const PlotPoint& point : plot.m_points) {
+        double e = 0.0;
+        if (error != errors.end()) {
+            e = *error;
+            ++error;
+        }
+        const double value = alongX ? point.x : point.y;
+        const double lowValue = value - e;
+        const double highValue = value + e;
+        if (first) {
+            low = lowValue;
+            high = highValue;
+            first = false;
+        } else {
+            low = std::min(low, lowValue);
+            high = std::max(high, highValue);
+        }
+    }
     return true;
+}
+
+void Graph::AutoScaleX(bool force, Messages& messages)
+{
+    if (m_useFixedX && !force) {
+        SetXRange(m_fixedXMin, m_fixedXMax, true, messages);
+        return;
+    }
+    double low = 1.0;
+    double high = 10.0;
+    bool contributed = false;
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        double setLow = 0.0;
+        double setHigh = 0.0;
+        if (!SetExtent(m_plots.Get(i), true, setLow, setHigh))
+            continue;
+        low = contributed ? std::min(low, setLow) : setLow;
+        high = contributed ? std::max(high, setHigh) : setHigh;
+        contributed = true;
+    }
+    m_xMin = float(low);
+    m_xMax = float(high);
+    if (contributed && !m_xLog) {
+        float span = m_xMax - m_xMin;
+        if (span == 0.0f)
+            span = 9.0f;
+        const float margin = span * 0.05f;
+        m_xMax += margin;
+        m_xMin -= margin;
+    }
+    if (m_xLog) {
+        // The log flags keep non-positive data off a log axis; should such
+        // data slip through, fall back to one decade rather than infinities.
+        if (m_xMin > 0.0f && m_xMax > 0.0f) {
+            m_xMin = std::floor(std::log10(m_xMin));
+            m_xMax = std::ceil(std::log10(m_xMax));
+        } else {
+            m_xMin = 0.0f;
+            m_xMax = 1.0f;
+        }
+    }
+    ApplySpacings({m_xMin, m_xMax, m_useFixedX, m_fixedXMin, m_fixedXMax, m_xLog, m_bottomAxis,
+                   m_topAxis, nullptr});
+    CopyXRangeOut(true);
+}
+
+void Graph::AutoScaleY(bool force, Messages& messages)
+{
+    if (m_useFixedY && !force) {
+        SetYRange(m_fixedYMin, m_fixedYMax, true, messages);
+        return;
+    }
+    double low = 1.0;
+    double high = 10.0;
+    bool contributed = false;
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        double setLow = 0.0;
+        double setHigh = 0.0;
+        if (!SetExtent(m_plots.Get(i), false, setLow, setHigh))
+            continue;
+        low = contributed ? std::min(low, setLow) : setLow;
+        high = contributed ? std::max(high, setHigh) : setHigh;
+        contributed = true;
+    }
+    m_yMin = float(low);
+    m_yMax = float(high);
+    if (contributed && !m_yLog) {
+        float span = m_yMax - m_yMin;
+        if (span == 0.0f)
+            span = 9.0f;
+        const float margin = span * 0.05f;
+        m_yMax += margin;
+        m_yMin -= margin;
+    }
+    if (m_yLog) {
+        if (m_yMin > 0.0f && m_yMax > 0.0f) {
+            m_yMin = std::floor(std::log10(m_yMin));
+            m_yMax = std::ceil(std::log10(m_yMax));
+        } else {
+            m_yMin = 0.0f;
+            m_yMax = 1.0f;
+        }
+    }
+    ApplySpacings({m_yMin, m_yMax, m_useFixedY, m_fixedYMin, m_fixedYMax, m_yLog, m_leftAxis,
+                   m_rightAxis, nullptr});
+    CopyYRangeOut(true);
+}
+
+void Graph::AutoScale(bool force, Messages& messages)
+{
+    AutoScaleX(force, messages);
+    AutoScaleY(force, messages);
+}
+
+enum class RangeResult { Set, TooSmall, Refused };
+
+// Shared body of SetXRange and SetYRange.
+static RangeResult SetDirectionRange(const Direction& d, float a, float b, bool force,
+                              Messages& messages)
+{
+    if (d.useFixed && !force) {
+        a = d.fixedMin;
+        b = d.fixedMax;
+    }
+    if (a == b) {
+        messages.Show(d.tooSmall);
+        // A fixed range with equal bounds would be applied again by the
+        // automatic range and recurse without end; it is dropped instead.
+        if (d.useFixed && d.fixedMin == d.fixedMax)
+            d.useFixed = 0;
+        return RangeResult::TooSmall;
+    }
+    if (!d.log) {
+        d.min = a;
+        d.max = b;
+    } else {
+        if (a <= 0.0f || b <= 0.0f) {
+            messages.Show("Can't have a negative range with a log scale!");
+            return RangeResult::Refused;
+        }
+        d.min = SnapDecade(std::log10(double(a)), std::floor);
+        d.max = SnapDecade(std::log10(double(b)), std::ceil);
+    }
+    ApplySpacings(d);
+    return RangeResult::Set;
+}
+
+void Graph::SetXRange(float a, float b, bool force, Messages& messages)
+{
+    Direction d{m_xMin, m_xMax, m_useFixedX, m_fixedXMin, m_fixedXMax, m_xLog, m_bottomAxis,
+                m_topAxis, "X coordinate range is too small! Restoring default XY range."};
+    const RangeResult result = SetDirectionRange(d, a, b, force, messages);
+    if (result == RangeResult::TooSmall) {
+        AutoScaleX(false, messages);
+        AutoScaleY(false, messages);
+        return;
+    }
+    if (result == RangeResult::Refused)
+        return;
+    CopyXRangeOut(false);
+}
+
+void Graph::SetYRange(float a, float b, bool force, Messages& messages)
+{
+    Direction d{m_yMin, m_yMax, m_useFixedY, m_fixedYMin, m_fixedYMax, m_yLog, m_leftAxis,
+                m_rightAxis, "Y coordinate range is too small! Restoring default XY range."};
+    const RangeResult result = SetDirectionRange(d, a, b, force, messages);
+    if (result == RangeResult::TooSmall) {
+        AutoScaleX(false, messages);
+        AutoScaleY(false, messages);
+        return;
+    }
+    if (result == RangeResult::Refused)
+        return;
+    CopyYRangeOut(false);
+}
+
+void Graph::SetRanges(float xMin, float xMax, float yMin, float yMax, bool force,
+                      Messages& messages)
+{
+    SetXRange(xMin, xMax, force, messages);
+    SetYRange(yMin, yMax, force, messages);
+}
+
+void Graph::SetFixedRanges(float xMin, float xMax, float yMin, float yMax)
+{
+    SetFixedXRange(xMin, xMax);
+    SetFixedYRange(yMin, yMax);
+}
+
+void Graph::SetFixedXRange(float min, float max)
+{
+    m_fixedXMin = min;
+    m_fixedXMax = max;
+    m_useFixedX = 1;
+}
+
+void Graph::SetFixedYRange(float min, float max)
+{
+    m_fixedYMin = min;
+    m_fixedYMax = max;
+    m_useFixedY = 1;
+}
+
+void Graph::ClearFixedRanges()
+{
+    m_useFixedX = 0;
+    m_useFixedY = 0;
+}
+
+// ---- log scales and shifting -------------------------------------------------
+
+bool Graph::SetLogScale(int xLog, int yLog, Messages& messages)
+{
+    if (xLog) {
+        for (int i = 0; i < m_plots.Count(); ++i) {
+            const Plot& plot = m_plots.Get(i);
+            if (!plot.m_visible)
+                continue;
+            const bool negative = !plot.m_xPositive;
+            const bool histogram = plot.m_pointStyle == kHistogramY;
+            if (!negative && !histogram)
+                continue;
+            if (negative)
+                messages.Show("Warning! Can't use log scale, x data <= 0.0");
+            if (histogram)
+                messages.Show("Warning! Can't use log scale while plotting a histogram!");
+            SetLogScale(0, yLog, messages);
+            return false;
+        }
+    }
+    if (yLog) {
+        for (int i = 0; i < m_plots.Count(); ++i) {
+            const Plot& plot = m_plots.Get(i);
+            if (!plot.m_visible)
+                continue;
+            const bool negative = !plot.m_yPositive;
+            const bool histogram = plot.m_pointStyle == kHistogramX;
+            if (!negative && !histogram)
+                continue;
+            if (negative)
+                messages.Show("Warning! Can't use log scale, y data <= 0.0");
+            if (histogram)
+                messages.Show("Warning! Can't use log scale while plotting a histogram!");
+            SetLogScale(xLog, 0, messages);
+            return false;
+        }
+    }
+    if (m_useFixedX && xLog && !m_xLog && (m_fixedXMin <= 0.0f || m_fixedXMax <= 0.0f))
+        m_useFixedX = 0;
+    if (m_useFixedY && yLog && !m_yLog && (m_fixedYMin <= 0.0f || m_fixedYMax <= 0.0f))
+        m_useFixedY = 0;
+    m_xLog = xLog ? 1 : 0;
+    m_yLog = yLog ? 1 : 0;
+    ApplyLogFlags();
+    AutoScaleX(false, messages);
+    AutoScaleY(false, messages);
+    return true;
+}
+
+void Graph::ApplyLogFlags()
+{
+    if (m_xLog) {
+        for (int i = 0; i < m_plots.Count(); ++i) {
+            Plot& plot = m_plots.Get(i);
+            if (!plot.m_visible)
+                continue;
+            if (!plot.m_xPositive) {
+                m_xLog = 0;
+                break;
+            }
+            plot.m_xLog = 1;
+        }
+    }
+    if (!m_xLog)
+        for (int i = 0; i < m_plots.Count(); ++i)
+            m_plots.Get(i).m_xLog = 0;
+    if (m_yLog) {
+        for (int i = 0; i < m_plots.Count(); ++i) {
+            Plot& plot = m_plots.Get(i);
+            if (!plot.m_visible)
+                continue;
+            if (!plot.m_yPositive) {
+                m_yLog = 0;
+                break;
+            }
+            plot.m_yLog = 1;
+        }
+    }
+    if (!m_yLog)
+        for (int i = 0; i < m_plots.Count(); ++i)
+            m_plots.Get(i).m_yLog = 0;
+}
+
+void Graph::ShiftX(float fraction, Messages& messages)
+{
+    if (m_xLog)
+        return;
+    const float span = m_xMax - m_xMin;
+    m_xMin += span * fraction;
+    m_xMax = m_xMin + span;
+    SetXRange(m_xMin, m_xMax, true, messages);
+}
+
+void Graph::ShiftY(float fraction, Messages& messages)
+{
+    if (m_yLog)
+        return;
+    const float span = m_yMax - m_yMin;
+    m_yMin += span * fraction;
+    m_yMax = m_yMin + span;
+    SetYRange(m_yMin, m_yMax, true, messages);
+}
+
+// ---- geometry --------------------------------------------------------------
+
+void Graph::SyncPlotGeometry()
+{
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        Plot& plot = m_plots.Get(i);
+        plot.m_left = m_left;
+        plot.m_bottom = m_bottom;
+        plot.m_right = m_right;
+        plot.m_top = m_top;
+    }
+}
+
+float Graph::MoveX(float dx)
+{
+    switch (m_dragMode) {
+    case kDragWhole:
+        m_left += dx;
+        m_right += dx;
+        for (GraphObject* part : std::initializer_list<GraphObject*>{
+                 &m_title, &m_yLabel, &m_xLabel, &m_topAxis, &m_bottomAxis, &m_leftAxis,
+                 &m_rightAxis, &m_legend})
+            part->MoveX(dx);
+        m_x = (m_left + m_right) / 2;
+        break;
+    case kDragLeft:
+    case kDragRight:
+        if (m_dragMode == kDragLeft)
+            m_left += dx;
+        else
+            m_right += dx;
+        m_topAxis.m_length = m_bottomAxis.m_length = m_right - m_left;
+        for (GraphObject* part : std::initializer_list<GraphObject*>{
+                 &m_title, &m_xLabel, &m_topAxis, &m_bottomAxis, &m_legend})
+            part->MoveX(dx / 2);
+        if (m_dragMode == kDragLeft) {
+            m_yLabel.MoveX(dx);
+            m_leftAxis.MoveX(dx);
+        } else {
+            m_rightAxis.MoveX(dx);
+        }
+        break;
+    default:
+        return m_x;
+    }
+    SyncPlotGeometry();
+    return m_x;
+}
+
+float Graph::MoveY(float dy)
+{
+    switch (m_dragMode) {
+    case kDragWhole:
+        m_bottom += dy;
+        m_top += dy;
+        for (GraphObject* part : std::initializer_list<GraphObject*>{
+                 &m_title, &m_yLabel, &m_xLabel, &m_topAxis, &m_bottomAxis, &m_leftAxis,
+                 &m_rightAxis, &m_legend})
+            part->MoveY(dy);
+        m_y = (m_bottom + m_top) / 2;
+        break;
+    case kDragTop:
+    case kDragBottom:
+        if (m_dragMode == kDragTop)
+            m_top += dy;
+        else
+            m_bottom += dy;
+        m_leftAxis.m_length = m_rightAxis.m_length = m_top - m_bottom;
+        if (m_dragMode == kDragTop) {
+            m_title.MoveY(dy);
+            m_topAxis.MoveY(dy);
+        } else {
+            m_xLabel.MoveY(dy);
+            m_bottomAxis.MoveY(dy);
+        }
+        for (GraphObject* part :
+             std::initializer_list<GraphObject*>{&m_yLabel, &m_leftAxis, &m_rightAxis, &m_legend})
+            part->MoveY(dy / 2);
+        break;
+    default:
+        return m_y;
+    }
+    SyncPlotGeometry();
+    return m_y;
+}
+
+float Graph::SetX(float x)
+{
+    return MoveX(x - m_x);
+}
+
+float Graph::SetY(float y)
+{
+    return MoveY(y - m_y);
+}
+
+BoundingBox Graph::GetBoundingBox(const PageRect& page) const
+{
+    const DeviceRect area = PlotArea(page);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    return {area.left + width / 2, area.top + height / 2, (width + 10) / 2, (height + 10) / 2};
+}
+
+// ---- print scaling -----------------------------------------------------------
+
+void Graph::BeginPrintScaling(Canvas& canvas, int num, int den, const PageRect& rect)
+{
+    GraphObject::BeginPrintScaling(canvas, num, den, rect);
+    for (GraphObject* part : std::initializer_list<GraphObject*>{
+             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
+             &m_bottomAxis, &m_legend})
+        part->BeginPrintScaling(canvas, num, den, rect);
+    for (int i = 0; i < m_plots.Count(); ++i)
+        m_plots.Get(i).BeginPrintScaling(canvas, num, den, rect);
+}
+
+void Graph::EndPrintScaling(Canvas& canvas, const PageRect& rect)
+{
+    GraphObject::EndPrintScaling(canvas, rect);
+    for (GraphObject* part : std::initializer_list<GraphObject*>{
+             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
+             &m_bottomAxis, &m_legend})
+        part->EndPrintScaling(canvas, rect);
+    for (int i = 0; i < m_plots.Count(); ++i)
+        m_plots.Get(i).EndPrintScaling(canvas, rect);
+}
+
+void Graph::SetPrintMode(int flag)
+{
+    GraphObject::SetPrintMode(flag);
+    for (GraphObject* part : std::initializer_list<GraphObject*>{
+             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
+             &m_bottomAxis, &m_legend})
+        part->SetPrintMode(flag);
+    for (int i = 0; i < m_plots.Count(); ++i)
+        m_plots.Get(i).SetPrintMode(flag);
+}
+
+// ---- drawing -----------------------------------------------------------------
+
+void Graph::Draw(Canvas& canvas, const PageRect& page) const
+{
+    if (!m_visible)
+        return;
+    const DeviceRect area = PlotArea(page);
+    if (m_background != kNoColor)
+        canvas.FillRect(area, m_background);
+    canvas.SetClipRect(area);
+    m_leftAxis.DrawGrid(canvas, page, m_right - m_left);
+    m_bottomAxis.DrawGrid(canvas, page, m_top - m_bottom);
+    DrawPlots(canvas, page);
+    // Reference lines are drawn here, between the data sets and the curve,
+    // once the graph carries their drawing code.
+    if (m_showCurve)
+        DrawCurve(canvas, page);
+    canvas.ClearClip();
+    for (const GraphObject* part : std::initializer_list<const GraphObject*>{
+             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
+             &m_bottomAxis, &m_legend})
+        if (part->m_visible)
+            part->Draw(canvas, page);
+    if (m_selected && !m_printMode)
+        DrawSelection(canvas, page);
+}
+
+void Graph::DrawPlots(Canvas& canvas, const PageRect& page) const
+{
+    if (m_singlePlotOnly) {
+        if (m_singlePlotIndex >= 0 && m_singlePlotIndex < m_plots.Count())
+            DrawPlot(canvas, m_plots.Get(m_singlePlotIndex), page);
+        return;
+    }
+    for (int i = 0; i < m_plots.Count(); ++i)
+        DrawPlot(canvas, m_plots.Get(i), page);
+}
+
+std::vector<DevicePoint> Graph::CurvePoints(const PageRect& page) const
+{
+    std::vector<DevicePoint> points;
+    if (!m_curve || !m_curve->IsValid())
+        return points;
+    const double step = (double(m_xMax) - double(m_xMin)) * 0.01;
+    if (!(step > 0.0))
+        return points;
+    const ScaleMap xMap = XMap(page);
+    const ScaleMap yMap = YMap(page);
+    // Samples are computed from their index rather than by adding the step
+    // up, so rounding never drops the last sample at the upper bound.
+    for (int i = 0; i <= 100; ++i) {
+        const double exponent = m_xMin + step * i;
+        const double x = m_xLog ? std::pow(10.0, exponent) : exponent;
+        double y = 0.0;
+        if (!m_curve->Evaluate(x, y))
+            continue;
+        if (m_yLog && y <= 0.0)
+            break;
+        points.push_back({xMap.Transform(x), yMap.Transform(y)});
+    }
+    return points;
+}
+
+void Graph::DrawCurve(Canvas& canvas, const PageRect& page) const
+{
+    const std::vector<DevicePoint> points = CurvePoints(page);
+    if (points.empty())
+        return;
+    const Pen previous = canvas.SetPen(Pen{});
+    if (points.size() == 1)
+        canvas.MoveTo(points[0].x, points[0].y);
+    else
+        canvas.Polyline(points);
+    canvas.SetPen(previous);
+}
+
+void Graph::DrawSelection(Canvas& canvas, const PageRect& page) const
+{
+    const DeviceRect area = PlotArea(page);
+    const Pen previousPen = canvas.SetPen(Pen{});
+    const Brush previousBrush = canvas.SetBrush(Brush::Hollow());
+    const RasterMode previousMode = canvas.SetRasterMode(RasterMode::Not);
+    for (DevicePoint corner : {DevicePoint{area.left, area.bottom},
+                               DevicePoint{area.right, area.bottom}, DevicePoint{area.left, area.top},
+                               DevicePoint{area.right, area.top}})
+        canvas.Rectangle({corner.x - 3, corner.y - 3, corner.x + 4, corner.y + 4});
+    canvas.SetRasterMode(previousMode);
+    canvas.SetBrush(previousBrush);
+    canvas.SetPen(previousPen);
 }
