@@ -1,0 +1,63 @@
+#include "app/main_frame.h"
+#include "app/tarn_app.h"
+#include "model/messages.h"
+#include "platform/page_image.h"
+#include "ui/dialog_messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+static bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true; // the user chose a platform, offscreen included
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+int main(int argc, char** argv)
+{
+    // Without a display the program runs headless and writes the page as an image.
+    const bool headless = !HasDisplay();
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Merrow Lab Applications");
+    QApplication::setApplicationName("CorvidPlot");
+    // Qt sets the locale from the environment; numbers are read and written in C style.
+    std::setlocale(LC_NUMERIC, "C");
+
+    std::unique_ptr<Messages> messages;
+    if (headless || MessagesToStderr())
+        messages = std::make_unique<StreamMessages>();
+    else
+        messages = std::make_unique<DialogMessages>();
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+
+    CTarnApp app(*messages);
+    if (!app.InitInstance(args, !headless))
+        return 1;
+    if (auto* dialogMessages = dynamic_cast<DialogMessages*>(messages.get()))
+        dialogMessages->SetParent(app.Frame());
+
+    if (headless) {
+        const char* target = std::getenv("CORVID_HEADLESS_IMAGE");
+        const QString path = QDir::current().absoluteFilePath(target ? target : "corvid-page.png");
+        const QString error = ExportPage(app.Doc(), path, QSize(800, 600));
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "corvid: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        std::printf("No display found: the page was written to %s\n", path.toLocal8Bit().constData());
+        return 0;
+    }
+    return application.exec();
+}

@@ -1,0 +1,320 @@
+#include "app/main_frame.h"
+
+#include "app/command_table.h"
+#include "app/tarn_view.h"
+#include "document/help_texts.h"
+#include "document/tarn_doc.h"
+#include "model/messages.h"
+#include "platform/app_settings.h"
+#include "ui/about_dialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_messages(messages), m_settings(settings)
+{
+    m_view = new CTarnView(doc, messages, this);
+    setCentralWidget(m_view);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    connect(m_view, &CTarnView::StatusText, this, &CMainFrame::SetStatusText);
+    connect(m_view, &CTarnView::DocumentChanged, this, [this] {
+        UpdateTitle();
+        UpdateCommandUI();
+    });
+    // Enabling follows the model, which commands and the pipe reader change;
+    // a light periodic check keeps toolbar buttons honest between commands.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    timer->start(300);
+    UpdateRecentFiles();
+    UpdateTitle();
+    UpdateCommandUI();
+    resize(900, 700);
+}
+
+static QIcon CommandIcon(CommandId id, const QStyle* style)
+{
+    switch (id) {
+    case CommandId::FileNew: return QIcon::fromTheme("document-new", style->standardIcon(QStyle::SP_FileIcon));
+    case CommandId::FileOpen: return QIcon::fromTheme("document-open", style->standardIcon(QStyle::SP_DialogOpenButton));
+    case CommandId::FileSave: return QIcon::fromTheme("document-save", style->standardIcon(QStyle::SP_DialogSaveButton));
+    case CommandId::FilePrint: return QIcon::fromTheme("document-print");
+    case CommandId::ExportAudio: return QIcon::fromTheme("audio-volume-high", style->standardIcon(QStyle::SP_MediaVolume));
+    case CommandId::ViewZoom: return QIcon::fromTheme("zoom-in");
+    case CommandId::ViewRestoreScaling: return QIcon::fromTheme("zoom-original");
+    case CommandId::ShiftUp: return style->standardIcon(QStyle::SP_ArrowUp);
+    case CommandId::ShiftDown: return style->standardIcon(QStyle::SP_ArrowDown);
+    case CommandId::ShiftRight: return style->standardIcon(QStyle::SP_ArrowRight);
+    case CommandId::ShiftLeft: return style->standardIcon(QStyle::SP_ArrowLeft);
+    default: return {};
+    }
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandSpec& spec : CommandTable()) {
+        auto* action = new QAction(QString::fromUtf8(spec.text), this);
+        const QString prompt = QString::fromUtf8(spec.prompt);
+        action->setStatusTip(prompt.section('\n', 0, 0));
+        action->setToolTip(prompt.section('\n', 1, 1));
+        if (spec.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
+        action->setCheckable(spec.checkable);
+        action->setIcon(CommandIcon(spec.id, style()));
+        action->setIconVisibleInMenu(false);
+        const CommandId id = spec.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_actions[spec.id] = action;
+        addAction(action); // shortcuts work even for toolbar-only commands
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    std::map<QString, QMenu*> menus;
+    std::map<QString, QMenu*> submenus;
+    for (const CommandSpec& spec : CommandTable()) {
+        if (!spec.menu)
+            continue;
+        const QString title = QString::fromUtf8(spec.menu);
+        QMenu*& menu = menus[title];
+        if (!menu) {
+            menu = menuBar()->addMenu(title);
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        }
+        QMenu* target = menu;
+        if (spec.submenu) {
+            const QString key = title + "/" + QString::fromUtf8(spec.submenu);
+            QMenu*& submenu = submenus[key];
+            if (!submenu)
+                submenu = menu->addMenu(QString::fromUtf8(spec.submenu));
+            target = submenu;
+        }
+        if (spec.separatorBefore)
+            target->addSeparator();
+        target->addAction(m_actions[spec.id]);
+    }
+    m_fileMenu = menus["&File"];
+    // Recent files stand between Print Setup and Exit.
+    m_recentSeparator = m_fileMenu->insertSeparator(m_actions[CommandId::FileExit]);
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_toolBar = addToolBar("Standard");
+    m_toolBar->setObjectName("Standard");
+    m_toolBar->setMovable(true);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+    for (int entry : ToolbarLayout()) {
+        if (entry == kToolbarGap)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(m_actions[CommandId(entry)]);
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    for (int pane = 0; pane < 3; ++pane) {
+        m_panes[pane] = new QLabel(this);
+        m_panes[pane]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    m_panes[1]->setMinimumWidth(200);
+    m_panes[2]->setMinimumWidth(25);
+    statusBar()->addWidget(m_panes[0], 1);
+    statusBar()->addPermanentWidget(m_panes[1]);
+    statusBar()->addPermanentWidget(m_panes[2]);
+    SetStatusText(0, "Ready");
+}
+
+void CMainFrame::SetStatusText(int pane, const QString& text)
+{
+    if (pane >= 0 && pane < 3)
+        m_panes[pane]->setText(text);
+}
+
+QString CMainFrame::StatusText(int pane) const
+{
+    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
+}
+
+void CMainFrame::OnReaderStatus(int code, int value)
+{
+    switch (code) {
+    case 1: SetStatusText(0, QString::asprintf("Reading plot %d", value)); break;
+    case 4: SetStatusText(0, "Closing pipe"); break;
+    case 19: SetStatusText(0, "Waiting for data ..."); break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnReadingFinished()
+{
+    m_doc.m_pipeHalt = 1;
+    m_view->Refresh();
+    SetStatusText(0, "Ready");
+}
+
+WindowBorders CMainFrame::Borders() const
+{
+    const QRect frame = frameGeometry();
+    const QSize client = m_view->size();
+    return {frame.width() - client.width(), frame.height() - client.height()};
+}
+
+void CMainFrame::LockAspect(float ratio)
+{
+    m_aspectLocked = true;
+    m_aspectRatio = ratio;
+    const WindowBorders borders = Borders();
+    const int height = LockedWindowHeight(m_view->width(), ratio, borders);
+    // frameGeometry includes the window manager's decoration; resize() does not.
+    const int decoration = frameGeometry().height() - this->height();
+    m_adjustingSize = true;
+    resize(width(), height - decoration);
+    m_adjustingSize = false;
+}
+
+void CMainFrame::UnlockAspect()
+{
+    m_aspectLocked = false;
+    m_aspectRatio = 1.0f;
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!m_aspectLocked || m_adjustingSize)
+        return;
+    // The window manager does the dragging here, so the shape is restored after
+    // each resize as if the right edge had been dragged.
+    const WindowBorders borders = Borders();
+    const QRect frame = frameGeometry();
+    WindowRect rect{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+    const WindowRect adjusted = AdjustSizingRect(SizingEdge::Right, rect, borders, m_aspectRatio);
+    if (adjusted == rect)
+        return;
+    m_adjustingSize = true;
+    resize(width(), height() + (adjusted.bottom - rect.bottom));
+    m_adjustingSize = false;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (auto& [id, action] : m_actions) {
+        bool checked = false;
+        bool enabled = m_view->IsCommandEnabled(id);
+        switch (id) {
+        case CommandId::FileNew:
+        case CommandId::FileOpen:
+        case CommandId::FileExit:
+        case CommandId::HelpAbout:
+        case CommandId::HelpImportOptions:
+        case CommandId::HelpCommandLineOptions:
+            enabled = true;
+            break;
+        case CommandId::ViewToolbar:
+            enabled = true;
+            action->setChecked(m_toolBar && m_toolBar->isVisible());
+            break;
+        case CommandId::ViewStatusBar:
+            enabled = true;
+            action->setChecked(statusBar()->isVisible());
+            break;
+        default:
+            if (m_view->IsCommandChecked(id, &checked))
+                action->setChecked(checked);
+            break;
+        }
+        action->setEnabled(enabled);
+    }
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    for (QAction* action : m_recentActions) {
+        m_fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList files = m_settings.RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+        action->setStatusTip("Open this document");
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { emit OpenDocumentRequested(path); });
+        m_fileMenu->insertAction(m_recentSeparator, action);
+        m_recentActions.push_back(action);
+    }
+    m_recentSeparator->setVisible(!files.isEmpty());
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(QString("Untitled%1 - CorvidPlot").arg(m_doc.IsModified() ? "*" : ""));
+}
+
+void CMainFrame::RunCommand(CommandId id)
+{
+    if (!m_view->OnCommand(id))
+        OnFrameCommand(id);
+    UpdateTitle();
+    UpdateCommandUI();
+}
+
+bool CMainFrame::OnFrameCommand(CommandId id)
+{
+    switch (id) {
+    case CommandId::FileNew:
+        emit NewDocumentRequested();
+        return true;
+    case CommandId::FileOpen: {
+        const QString path = QFileDialog::getOpenFileName(this, "Open");
+        if (!path.isEmpty())
+            emit OpenDocumentRequested(path);
+        return true;
+    }
+    case CommandId::FileExit:
+        close();
+        return true;
+    case CommandId::ViewToolbar:
+        m_toolBar->setVisible(!m_toolBar->isVisible());
+        return true;
+    case CommandId::ViewStatusBar:
+        statusBar()->setVisible(!statusBar()->isVisible());
+        return true;
+    case CommandId::HelpImportOptions:
+        m_messages.ShowText(kImportHelpCaption, kImportHelpText);
+        return true;
+    case CommandId::HelpCommandLineOptions:
+        m_messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
+        return true;
+    case CommandId::HelpAbout: {
+        AboutDialog about(this);
+        about.exec();
+        return true;
+    }
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,71 @@
+#include "app/tarn_app.h"
+
+#include "app/main_frame.h"
+#include "app/tarn_view.h"
+#include "document/help_texts.h"
+#include "document/tarn_command_line_info.h"
+#include "io/startup_actions.h"
+#include "model/drawing_settings.h"
+#include "model/messages.h"
+
+#include <QFileInfo>
+
+CTarnApp::CTarnApp(Messages& messages) : m_messages(messages) {}
+
+CTarnApp::~CTarnApp() = default;
+
+bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindow)
+{
+    // Linux draws with 32-bit coordinates everywhere.
+    use16BitCoordinates = false;
+    m_frame = std::make_unique<CMainFrame>(m_doc, m_messages, m_settings);
+    connect(m_frame.get(), &CMainFrame::NewDocumentRequested, this, &CTarnApp::NewDocument);
+    connect(m_frame.get(), &CMainFrame::OpenDocumentRequested, this, &CTarnApp::OpenDocument);
+
+    TarnCommandLineInfo info = ParseStartupCommandLine(args, m_messages);
+    if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen &&
+        !OpenDocument(QString::fromStdString(info.m_strFileName))) {
+        info.files.Clear();
+        return false;
+    }
+
+    RunStartupImports(m_doc, info, m_messages);
+
+    if (showWindow)
+        m_frame->show();
+    m_frame->View()->Refresh();
+    m_frame->UpdateTitle();
+
+    if (info.help)
+        m_messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
+    if (info.pipe)
+        m_doc.SetPipeNumber(info.pipeAddress);
+    info.files.Clear();
+    return true;
+}
+
+bool CTarnApp::OpenDocument(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        m_messages.Show(QString("Cannot open \"%1\": the file does not exist.").arg(path).toStdString());
+        m_settings.RemoveRecentFile(file.absoluteFilePath());
+        if (m_frame)
+            m_frame->UpdateRecentFiles();
+        return false;
+    }
+    m_messages.Show(QString("Cannot open \"%1\": reading saved documents is not available in this "
+                            "version.").arg(path).toStdString());
+    return false;
+}
+
+void CTarnApp::NewDocument()
+{
+    if (m_doc.IsModified() && !m_messages.Ask("Discard the changes to Untitled?"))
+        return;
+    m_doc.OnNewDocument();
+    if (m_frame) {
+        m_frame->View()->Refresh();
+        m_frame->UpdateTitle();
+    }
+}

@@ -1,0 +1,163 @@
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/tarn_view.h"
+#include "document/tarn_doc.h"
+#include "model/messages.h"
+#include "platform/app_settings.h"
+#include "tests/support/qt_application.h"
+#include "ui/about_dialog.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+struct Frame {
+    Frame() : messages(errors), frame((TestApplication(), doc), messages, settings) {}
+    ~Frame() { std::fclose(errors); }
+    std::FILE* errors = std::tmpfile();
+    CTarnDoc doc;
+    StreamMessages messages;
+    AppSettings settings;
+    CMainFrame frame;
+};
+
+QStringList MenuTexts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text();
+    return texts;
+}
+
+QMenu* TopMenu(CMainFrame& frame, const QString& title)
+{
+    for (QAction* action : frame.menuBar()->actions())
+        if (action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MainFrame, MenusHoldTheirCommandsWithAccelerators)
+{
+    Frame f;
+    QStringList titles;
+    for (QAction* action : f.frame.menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Page", "&Graph", "&Sets", "&Data",
+                                   "&Help"}));
+    EXPECT_EQ(MenuTexts(TopMenu(f.frame, "&Help")),
+              (QStringList{"&Import Options ...", "&Command Line Options ...",
+                           "&About CorvidPlot..."}));
+    EXPECT_EQ(MenuTexts(TopMenu(f.frame, "&Page")),
+              (QStringList{"&Arrange ...", "Overlap ...", "&Select ...", "Color ..."}));
+
+    struct Row {
+        CommandId id;
+        const char* shortcut;
+    };
+    const Row rows[] = {
+        {CommandId::ViewRestoreScaling, "Ctrl+Z"}, {CommandId::ViewDefineScaling, "Ctrl+D"},
+        {CommandId::EditCopy, "Ctrl+C"},           {CommandId::ViewRefresh, "Ctrl+R"},
+        {CommandId::EditClearSelection, "Del"},    {CommandId::EditPasteData, "Ctrl+V"},
+        {CommandId::EditCopyData, "Ctrl+Shift+C"}, {CommandId::DataFunction, "Ctrl+F"},
+        {CommandId::SetsAnimate, "Ctrl+A"},        {CommandId::FilePrint, "Ctrl+P"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shortcut);
+        EXPECT_EQ(f.frame.Action(row.id)->shortcut(), QKeySequence(row.shortcut));
+    }
+    std::set<QString> seen;
+    for (const CommandSpec& spec : CommandTable()) {
+        if (!spec.shortcut)
+            continue;
+        EXPECT_TRUE(seen.insert(spec.shortcut).second) << "shortcut used twice: " << spec.shortcut;
+    }
+}
+
+TEST(MainFrame, StatusPromptsAndToolTipsComeFromThePrompt)
+{
+    Frame f;
+    QAction* shiftUp = f.frame.Action(CommandId::ShiftUp);
+    EXPECT_EQ(shiftUp->statusTip(), "Shift the graph view in the positive Y direction");
+    EXPECT_EQ(shiftUp->toolTip(), "Shift up");
+    QAction* audio = f.frame.Action(CommandId::ExportAudio);
+    EXPECT_EQ(audio->statusTip(), "Export selected plots as an audio file");
+    EXPECT_EQ(audio->toolTip(), "Play Sound");
+    EXPECT_EQ(f.frame.Action(CommandId::DataStatistics)->statusTip(),
+              "View statical analysis of selected plots");
+}
+
+TEST(MainFrame, ToolbarButtonsStandInOrder)
+{
+    Frame f;
+    QStringList buttons;
+    for (QAction* action : f.frame.ToolBar()->actions())
+        buttons << (action->isSeparator() ? QString("|") : action->text());
+    EXPECT_EQ(buttons, (QStringList{"&New", "&Open...", "&Save", "&Print...", "WYSIWYG",
+                                    "Audio ...", "|", "Insert text", "|", "&Function ...", "|",
+                                    "&Zoom", "&Restore Scaling", "|", "Shift up", "Shift down",
+                                    "Shift right", "Shift left"}));
+}
+
+TEST(MainFrame, CommandsWithoutAHandlerAreDisabled)
+{
+    Frame f;
+    f.frame.UpdateCommandUI();
+    EXPECT_TRUE(f.frame.Action(CommandId::HelpAbout)->isEnabled());
+    EXPECT_TRUE(f.frame.Action(CommandId::FileNew)->isEnabled());
+    for (const CommandSpec& spec : CommandTable()) {
+        const bool handled = f.frame.View()->IsCommandEnabled(spec.id);
+        if (spec.id == CommandId::DataNonLinearFit || spec.id == CommandId::ExportAnimation) {
+            EXPECT_EQ(f.frame.Action(spec.id)->isEnabled(), handled) << spec.text;
+        }
+    }
+}
+
+TEST(MainFrame, StatusPanesShowReaderProgress)
+{
+    Frame f;
+    EXPECT_EQ(f.frame.StatusText(0), "Ready");
+    f.frame.OnReaderStatus(1, 0);
+    EXPECT_EQ(f.frame.StatusText(0), "Reading plot 0");
+    f.frame.OnReaderStatus(2, 5);
+    EXPECT_EQ(f.frame.StatusText(0), "Reading plot 0") << "unknown codes change nothing";
+    f.frame.OnReaderStatus(19, 0);
+    EXPECT_EQ(f.frame.StatusText(0), "Waiting for data ...");
+    f.frame.OnReaderStatus(4, 0);
+    EXPECT_EQ(f.frame.StatusText(0), "Closing pipe");
+    f.frame.OnReadingFinished();
+    EXPECT_EQ(f.frame.StatusText(0), "Ready");
+    EXPECT_EQ(f.doc.m_pipeHalt, 1) << "Escape no longer offers to halt";
+}
+
+TEST(MainFrame, AspectLockAndUnlock)
+{
+    Frame f;
+    f.frame.resize(600, 500);
+    f.frame.LockAspect(0.75f);
+    EXPECT_TRUE(f.frame.AspectLocked());
+    EXPECT_FLOAT_EQ(f.frame.AspectRatio(), 0.75f);
+    EXPECT_EQ(f.frame.View()->height(), int(f.frame.View()->width() * 0.75f));
+    f.frame.UnlockAspect();
+    EXPECT_FALSE(f.frame.AspectLocked());
+    EXPECT_FLOAT_EQ(f.frame.AspectRatio(), 1.0f);
+}
+
+TEST(AboutDialog, ShowsVersionDateAndCoordinateWidth)
+{
+    TestApplication();
+    EXPECT_EQ(AboutDialog::Fields(),
+              (QStringList{"CorvidPlot version 1.23", "Build date: Thu Sep 19 10:56:14 2002",
+                           "Using 32 bit screen coordinates"}));
+    AboutDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), "About CorvidPlot");
+}

@@ -1,0 +1,106 @@
+#include "app/main_frame.h"
+#include "app/tarn_app.h"
+#include "document/help_texts.h"
+#include "document/tarn_command_line_info.h"
+#include "model/messages.h"
+#include "tests/support/qt_application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+std::string ReadAll(std::FILE* file)
+{
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
+        text.append(buffer, n);
+    return text;
+}
+
+struct StartupRun {
+    bool started = false;
+    std::string errors;
+    std::string output;
+    int pipeNumber = 0;
+    int logx = 0;
+    int logy = 0;
+};
+
+StartupRun Start(const std::vector<std::string>& args)
+{
+    TestApplication();
+    awaitingFiles = false;
+    std::FILE* errors = std::tmpfile();
+    std::FILE* output = std::tmpfile();
+    StreamMessages messages(errors, output);
+    CTarnApp app(messages);
+    StartupRun run;
+    run.started = app.InitInstance(args, false);
+    run.errors = ReadAll(errors);
+    run.output = ReadAll(output);
+    run.pipeNumber = app.Doc().m_pipeNumber;
+    run.logx = app.Doc().CurrentGraph().m_xLog;
+    run.logy = app.Doc().CurrentGraph().m_yLog;
+    std::fclose(errors);
+    std::fclose(output);
+    awaitingFiles = false;
+    return run;
+}
+
+} // namespace
+
+TEST(Startup, CommandLineErrorsAreShownAndTheProgramStillStarts)
+{
+    struct Row {
+        std::vector<std::string> args;
+        std::string errors;
+        int logx, logy;
+    };
+    const Row rows[] = {
+        {{"-xy"}, "message: A filename was not found on the command line\n", 0, 0},
+        {{"-logx", "-Q"}, "message: A unknown flag was found on the command line\n", 1, 0},
+        {{"-logxy"}, "", 1, 1},
+        {{"-pipe"}, "message: A pipe address was not found on the command line\n", 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.front());
+        StartupRun run = Start(row.args);
+        EXPECT_TRUE(run.started);
+        EXPECT_EQ(run.errors, row.errors);
+        EXPECT_EQ(run.logx, row.logx);
+        EXPECT_EQ(run.logy, row.logy);
+    }
+}
+
+TEST(Startup, HelpAndPipeActAfterTheWindowIsUp)
+{
+    StartupRun help = Start({"-help"});
+    EXPECT_TRUE(help.started);
+    EXPECT_EQ(help.output, std::string(kCommandLineHelpCaption) + "\n" + kCommandLineHelpText);
+
+    StartupRun pipe = Start({"-logx", "-pipe", "7"});
+    EXPECT_EQ(pipe.pipeNumber, 7);
+    EXPECT_EQ(pipe.logx, 0) << "a log flag before the pipe flag is lost";
+}
+
+TEST(Startup, ADocumentThatCannotBeOpenedEndsTheProgram)
+{
+    StartupRun run = Start({"/nonexistent/dir/page.cvd"});
+    EXPECT_FALSE(run.started);
+    EXPECT_NE(run.errors.find("message: Cannot open \"/nonexistent/dir/page.cvd\""),
+              std::string::npos);
+
+    const std::string command = std::string("cd ") + CORVID_BINARY_DIR +
+                                " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+                                " ./corvid /nonexistent/page.cvd 2>/dev/null >/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+}
