@@ -37,9 +37,6 @@ static void BM_PlotAddPoints(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kPoints);
     state.counters["held_bytes_per_point"] = bytesPerPoint;
     state.counters["resident_bytes_per_point"] = residentPerPoint;
-    state.counters["ns_per_point"] = benchmark::Counter(
-        double(state.iterations()) * kPoints * 1e-9,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PlotAddPoints)->Unit(benchmark::kMillisecond)->Iterations(3);
 
