@@ -27,6 +27,60 @@ static void WriteText(JsonWriter& json, const char* key, const TextObject& text)
     json.EndObject();
 }
 
+static void WriteFont(JsonWriter& json, const char* prefix, const LogFont& font)
+{
+    const std::string p(prefix);
+    json.Int((p + "Height").c_str(), font.height);
+    json.Int((p + "Weight").c_str(), font.weight);
+    json.Int((p + "Italic").c_str(), font.italic);
+    json.Int((p + "Escapement").c_str(), font.escapement);
+    json.String((p + "FaceName").c_str(), font.faceName);
+}
+
+static void WriteAxis(JsonWriter& json, const char* key, const Axis& axis)
+{
+    json.BeginObject(key);
+    WriteBase(json, axis);
+    json.Float("majorSpacing", axis.m_majorSpacing);
+    json.Float("minorSpacing", axis.m_minorSpacing);
+    json.Int("log", axis.m_log);
+    json.Int("color", axis.m_color);
+    json.Float("length", axis.m_length);
+    json.Int("orientation", axis.m_orientation);
+    json.Int("drawLine", axis.m_drawLine);
+    json.Int("majorTickLength", axis.m_majorTickLength);
+    json.Int("minorTickLength", axis.m_minorTickLength);
+    json.Int("userSpacing", axis.m_userSpacing);
+    json.Int("tickDirection", axis.m_tickDirection);
+    json.Int("showTicks", axis.m_showTicks);
+    json.Int("showGrid", axis.m_showGrid);
+    json.Int("gridColor", axis.m_gridColor);
+    json.Int("gridSize", axis.m_gridSize);
+    json.Int("gridType", axis.m_gridType);
+    WriteFont(json, "labelFont", axis.m_labelFont);
+    json.Int("labelColor", axis.m_labelColor);
+    json.Int("precision", axis.m_precision);
+    json.Float("min", axis.m_min);
+    json.Float("max", axis.m_max);
+    json.Int("showLabels", axis.m_showLabels);
+    json.Int("labelSide", axis.m_labelSide);
+    json.Int("format", axis.m_format);
+    json.EndObject();
+}
+
+static void WriteLegend(JsonWriter& json, const Legend& legend)
+{
+    json.BeginObject("legend");
+    WriteBase(json, legend);
+    json.Int("showBox", legend.m_showBox);
+    json.Int("boxFillColor", legend.m_boxFillColor);
+    json.Int("boxEdgeColor", legend.m_boxEdgeColor);
+    json.Int("gap", legend.m_gap);
+    WriteFont(json, "font", legend.m_font);
+    json.Int("textColor", legend.m_textColor);
+    json.EndObject();
+}
+
 static void WritePlot(JsonWriter& json, const Plot& plot, bool points)
 {
     json.BeginObject();
@@ -83,6 +137,8 @@ static void WriteGraph(JsonWriter& json, const Graph& graph, bool points)
 {
     json.BeginObject();
     WriteBase(json, graph);
+    json.Int("scaleNum", graph.m_scaleNum);
+    json.Int("scaleDen", graph.m_scaleDen);
     WriteText(json, "title", graph.m_title);
     WriteText(json, "xLabel", graph.m_xLabel);
     WriteText(json, "yLabel", graph.m_yLabel);
@@ -111,6 +167,21 @@ static void WriteGraph(JsonWriter& json, const Graph& graph, bool points)
     json.Int("singlePlotOnly", graph.m_singlePlotOnly);
     json.Int("showCurve", graph.m_showCurve);
     json.Int("singlePlotIndex", graph.m_singlePlotIndex);
+    WriteAxis(json, "leftAxis", graph.m_leftAxis);
+    WriteAxis(json, "rightAxis", graph.m_rightAxis);
+    WriteAxis(json, "topAxis", graph.m_topAxis);
+    WriteAxis(json, "bottomAxis", graph.m_bottomAxis);
+    WriteLegend(json, graph.m_legend);
+    json.BeginArray("refLines");
+    for (int i = 0; i < graph.m_refLines.Count(); ++i) {
+        const RefLine& line = graph.m_refLines.Get(i);
+        json.BeginObject();
+        json.Int("orientation", line.m_orientation);
+        json.Int("lineStyle", line.m_lineStyle);
+        json.Float("value", line.m_value);
+        json.EndObject();
+    }
+    json.EndArray();
     json.BeginArray("plots");
     for (int i = 0; i < graph.m_plots.Count(); ++i)
         WritePlot(json, graph.m_plots.Get(i), points);
@@ -136,6 +207,11 @@ std::string PageToJson(const CTarnDoc& doc, bool points)
     json.Int("currentGraph", doc.m_currentGraph);
     json.Int("pageColor", doc.m_pageColor);
     json.Int("pipeNumber", doc.m_pipeNumber);
+    json.Int("pipeHalt", doc.m_pipeHalt);
+    json.String("exportFile", doc.m_exportFile);
+    json.Int("exportKind", doc.m_exportKind);
+    json.Int("exportWidth", doc.m_exportWidth);
+    json.Int("exportHeight", doc.m_exportHeight);
     json.BeginArray("labels");
     for (int i = 0; i < doc.m_labels.Count(); ++i)
         WriteText(json, nullptr, doc.m_labels.Get(i));

@@ -8,15 +8,56 @@
 #include <string>
 #include <vector>
 
+class Messages;
+
 /// The page's copy of the process-wide display scaling.
 struct DisplaySettings {
     int lineScaling = 1;
     float fontScaling = 1.0f;
 };
 
+/// The entries of the Arrange dialog, as typed.
+struct ArrangeRequest {
+    bool allGraphs = true;
+    std::string rows = "1";
+    std::string columns = "1";
+    std::string verticalGap = "0.1";
+    std::string horizontalGap = "0.1";
+    std::string startX = "0.125";
+    std::string startY = "0.125";
+    std::string width = "0.75";
+    std::string height = "0.75";
+};
+
+/// Most graphs a page may hold; more would be smaller than a pixel each and
+/// could exhaust memory.
+constexpr long long kMostGraphs = 10000;
+
+/// Whether `text` reads as a number: surrounding white space is ignored; the
+/// rest must be non-empty and made of digits, "+", "-", "." and one "e"/"E",
+/// with "+", "-" and "." at most once each, and "+" and "-" once more after
+/// the exponent mark. With `positive`, a text beginning with "-" fails too.
+bool CheckNumber(const std::string& text, bool positive = false);
+
+/// The Arrange dialog's live sizes for the typed rows, columns and gaps.
+struct ArrangeSizes {
+    std::string message; ///< the reason the sizes cannot be computed, or empty
+    std::string width;   ///< "%.3g" of (0.75 - (columns - 1) x horizontal gap) / columns
+    std::string height;  ///< "%.3g" of (0.75 - (rows - 1) x vertical gap) / rows
+};
+ArrangeSizes ComputeArrangeSizes(const std::string& rows, const std::string& columns,
+                                 const std::string& horizontalGap,
+                                 const std::string& verticalGap);
+
+/// The check the Arrange dialog makes on OK: "Invalid row value!" or
+/// "Invalid column value!" for a count of 0 or less, else empty.
+std::string CheckArrangeCounts(const std::string& rows, const std::string& columns);
+
 /// The document: one page of graphs in rows and columns (row 0 at the bottom,
 /// column 0 at the left), one of which is the current graph, plus free text
 /// labels, the page colour, the display scaling and the pipe state.
+/// Invariants: `m_graphCount` = `m_rows` x `m_columns` = number of graphs >= 1
+/// and 0 <= `m_currentGraph` < `m_graphCount`.
 class CTarnDoc {
 public:
     CTarnDoc();
@@ -34,6 +75,42 @@ public:
 
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    /// Places graph `index` with its plot area at (left, bottom) of the given
+    /// size, moving its titles, axes and legend with it and updating its data
+    /// sets' copies of the plot area.
+    void PlaceGraph(int index, float left, float bottom, float width, float height);
+
+    /// The Arrange command after its dialog closed with OK: checks the entries
+    /// (each failure shows its message and changes nothing), asks "Delete
+    /// excess graph(s)?" when graphs would be lost from a modified page, then
+    /// stores the sizes and places the graphs. Returns whether the page changed.
+    bool Arrange(const ArrangeRequest& request, Messages& messages);
+    /// The entries the Arrange dialog opens with: the page's values, sizes and
+    /// gaps with "%.3g".
+    ArrangeRequest CurrentArrangement() const;
+
+    /// Whether Overlap may open; shows "Can't overlap less than two graphs!"
+    /// when the page has fewer than two graphs.
+    bool CanOverlap(Messages& messages) const;
+    /// Gives graph `top` the placement of graph `bottom`. The same graph twice
+    /// shows "Unable to place a graph on top of itself!" and returns false;
+    /// indexes outside the page return false.
+    bool OverlapGraphs(int top, int bottom, Messages& messages);
+
+    /// Makes graph `index` the current and only selected graph (ignored when
+    /// outside the page).
+    void SelectGraph(int index);
+
+    /// The Properties command: `lineChoice` 1 to 5, `fontScale` 1.0 to 3.0.
+    /// Returns whether anything changed (the view then redraws); the document
+    /// is not marked modified.
+    bool ApplyDisplaySettings(int lineChoice, float fontScale, Messages& messages);
+
+    /// Whether the current graph can shift vertically (y is linear) or
+    /// horizontally (x is linear).
+    bool CanShiftVertically() const { return !CurrentGraph().m_yLog; }
+    bool CanShiftHorizontally() const { return !CurrentGraph().m_xLog; }
 
     DisplaySettings m_displaySettings;
     std::vector<Graph> m_graphs;
