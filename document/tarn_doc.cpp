@@ -362,3 +362,11 @@ bool CTarnDoc::ApplyDisplaySettings(int lineChoice, float fontScale, Messages& m
     }
     return changed;
 }
+
+void CTarnDoc::SetPrintMode(int flag)
+{
+    for (Graph& graph : m_graphs)
+        graph.SetPrintMode(flag);
+    for (int i = 0; i < m_labels.Count(); ++i)
+        m_labels.Get(i).SetPrintMode(flag);
+}

@@ -107,6 +107,9 @@ public:
     /// is not marked modified.
     bool ApplyDisplaySettings(int lineChoice, float fontScale, Messages& messages);
 
+    /// Puts every graph and free label into print mode (1) or back (0).
+    void SetPrintMode(int flag);
+
     /// Whether the current graph can shift vertically (y is linear) or
     /// horizontally (x is linear).
     bool CanShiftVertically() const { return !CurrentGraph().m_yLog; }

@@ -6,10 +6,12 @@
 
 class CTarnDoc;
 
-/// Draws the whole page into a new image of `size` pixels.
-QImage RenderPageImage(const CTarnDoc& doc, QSize size);
+/// Draws the whole page into a new image of `size` pixels, as printed: every
+/// graph is in print mode meanwhile, so no selection marks are drawn. A size
+/// that cannot be allocated gives a null image.
+QImage RenderPageImage(CTarnDoc& doc, QSize size);
 
 /// Writes the page to `path` as PNG, BMP, SVG or PDF, chosen by the file's
 /// extension, at `size` pixels. Returns an empty string on success, otherwise
 /// the reason it failed.
-QString ExportPage(const CTarnDoc& doc, const QString& path, QSize size);
+QString ExportPage(CTarnDoc& doc, const QString& path, QSize size);
