@@ -1,0 +1,295 @@
+#include "equation/equation.h"
+
+#include "equation/eqelem.h"
+#include "equation/eqparser.h"
+#include "equation/eqsimplifier.h"
+#include "model/error.h"
+
+#include <utility>
+
+Equation::Equation(const char* text)
+{
+    Parse(text);
+}
+
+Equation::Equation(const Equation& other)
+{
+    Copy(other);
+}
+
+Equation& Equation::operator=(const Equation& other)
+{
+    if (this != &other)
+        Copy(other);
+    return *this;
+}
+
+Equation::Equation(Equation&& other) noexcept
+{
+    TakeFrom(other);
+}
+
+Equation& Equation::operator=(Equation&& other) noexcept
+{
+    if (this != &other) {
+        Clear();
+        TakeFrom(other);
+    }
+    return *this;
+}
+
+Equation::~Equation()
+{
+    Clear();
+}
+
+void Equation::TakeFrom(Equation& other) noexcept
+{
+    m_message = std::exchange(other.m_message, nullptr);
+    m_root = std::exchange(other.m_root, nullptr);
+    m_text = std::move(other.m_text);
+    m_values = std::move(other.m_values);
+    m_isSet = std::move(other.m_isSet);
+    m_indepVars = std::move(other.m_indepVars);
+    m_vars = std::move(other.m_vars);
+    m_program = std::move(other.m_program);
+    m_indepIndex = std::exchange(other.m_indepIndex, -1);
+    other.Clear();
+}
+
+void Equation::Clear()
+{
+    EqElem::DeleteTree(m_root);
+    m_root = nullptr;
+    m_text.clear();
+    m_values.clear();
+    m_isSet.clear();
+    m_indepVars.Clear();
+    m_vars.Clear();
+    m_program.Clear();
+    m_indepIndex = -1;
+}
+
+int Equation::Parse(const char* text)
+{
+    Clear();
+    m_message = nullptr;
+    if (!text) {
+        m_message = "Null Parse() string";
+        return 0;
+    }
+    m_text = EqParser::Normalise(text);
+    try {
+        m_root = EqParser::Build(m_text, m_vars);
+    } catch (const char* message) {
+        Clear();
+        m_message = message;
+        return 0;
+    } catch (const Error& error) {
+        Clear();
+        m_message = error.Text();
+        return 0;
+    }
+    // Values are defined only once given; zero keeps an unset read harmless.
+    m_values.assign(std::size_t(NumVars()), 0.0);
+    m_isSet.assign(std::size_t(NumVars()), 0);
+    Compile();
+    return 1;
+}
+
+void Equation::Compile()
+{
+    m_program.Compile(m_root, NumVars());
+}
+
+int Equation::IsValid(int checkAll) const
+{
+    if (m_message || !m_root)
+        return 0;
+    if (NumVars() == 0)
+        return 1;
+    if (int(m_values.size()) != NumVars() || int(m_isSet.size()) != NumVars())
+        return 0;
+    if (!checkAll)
+        return 1;
+    for (int i = 0; i < NumVars(); ++i) {
+        if (m_isSet[std::size_t(i)])
+            continue;
+        bool independent = false;
+        for (int k = 0; k < m_indepVars.Count() && !independent; ++k)
+            independent = m_indepVars.Get(k) == i;
+        if (!independent)
+            return 0;
+    }
+    return 1;
+}
+
+const char* Equation::GetVarName(int index)
+{
+    if (index < 0) {
+        m_message = "Underflow in GetVarName";
+        return nullptr;
+    }
+    if (index >= NumVars()) {
+        m_message = "Overflow in GetVarName";
+        return nullptr;
+    }
+    return m_vars.Get(index).m_text.c_str();
+}
+
+int Equation::DefineIndepVar(const char* name)
+{
+    if (!name)
+        throw "NULL pointer in DefineIndepVar(1)";
+    m_indepVars.Clear();
+    m_indepIndex = -1;
+    for (int i = 0; i < NumVars(); ++i) {
+        if (m_vars.Get(i).m_text == name) {
+            m_indepVars.Append(i);
+            m_indepIndex = i;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void Equation::SetVar(int index, float value)
+{
+    if (index < 0)
+        throw "Index underflow in SetVar";
+    if (index >= NumVars() || index >= int(m_values.size()))
+        throw "Index overflow in SetVar";
+    m_values[std::size_t(index)] = double(value);
+    m_isSet[std::size_t(index)] = 1;
+}
+
+double Equation::GetVar(int index) const
+{
+    if (index < 0)
+        throw "Index underflow in GetVar";
+    if (index >= NumVars() || index >= int(m_values.size()))
+        throw "Index overflow in GetVar";
+    return m_values[std::size_t(index)];
+}
+
+int Equation::IsSet(int index) const
+{
+    if (index < 0 || index >= int(m_isSet.size()))
+        return 0;
+    return m_isSet[std::size_t(index)];
+}
+
+long double Equation::Run()
+{
+    if (m_program.IsEmpty()) {
+        // Nothing to evaluate: keep the reason the equation is empty, if any.
+        if (!m_message)
+            m_message = "NULL tree";
+        return -1;
+    }
+    double result = 0.0;
+    if (const char* message = m_program.Run(m_values.data(), result)) {
+        m_message = message;
+        return -1;
+    }
+    return result;
+}
+
+long double Equation::Eval()
+{
+    if (m_indepVars.Count() != 0)
+        throw "Incorrect number of arguments (not 0)";
+    return Run();
+}
+
+long double Equation::Eval(float x)
+{
+    if (m_indepVars.Count() != 1)
+        throw "Incorrect number of arguments (not 1)";
+    if (m_indepIndex >= 0 && std::size_t(m_indepIndex) < m_values.size())
+        m_values[std::size_t(m_indepIndex)] = double(x);
+    return Run();
+}
+
+void Equation::Simplify()
+{
+    if (!IsValid(0))
+        return;
+    try {
+        EqSimplifier(m_root).Run();
+    } catch (const char* message) {
+        m_message = message;
+    } catch (const Error& error) {
+        m_message = error.Text();
+    }
+    Compile();
+}
+
+Equation Equation::Deriv(int variable)
+{
+    if (!IsValid(0)) {
+        m_message = "Unable to differentiate invalid equation!";
+        return Equation(*this);
+    }
+    Equation result;
+    if (variable < 0 || variable >= NumVars()) {
+        result.m_message = "Variable not found in Deriv()";
+        return result;
+    }
+    result.m_text = m_text;
+    result.m_vars = m_vars;
+    result.m_values = m_values;
+    result.m_isSet = m_isSet;
+    result.m_indepVars = m_indepVars;
+    result.m_indepIndex = m_indepIndex;
+    try {
+        EqElem* derivative = m_root->Deriv(variable, nullptr);
+        // Each level of the source can add several levels to its derivative.
+        if (EqElem::Depth(derivative, kEqMaxDepth) > kEqMaxDepth) {
+            EqElem::DeleteTree(derivative);
+            throw kEqTooDeepMessage;
+        }
+        result.m_root = derivative;
+    } catch (const char* message) {
+        result.m_message = message;
+    } catch (const Error& error) {
+        result.m_message = error.Text();
+    }
+    result.Compile();
+    return result;
+}
+
+void Equation::Copy(const Equation& source)
+{
+    if (this == &source)
+        return;
+    Clear();
+    if (!source.IsValid(0)) {
+        m_message = "Can not copy an invalid equation";
+        return;
+    }
+    m_message = nullptr;
+    m_text = source.m_text;
+    m_vars = source.m_vars;
+    m_values = source.m_values;
+    m_isSet = source.m_isSet;
+    m_indepVars = source.m_indepVars;
+    m_indepIndex = source.m_indepIndex;
+    try {
+        m_root = source.m_root->Copy(nullptr);
+    } catch (const char* message) {
+        Clear();
+        m_message = message;
+        return;
+    }
+    Compile();
+}
+
+void Equation::ReplaceTree(EqElem* root)
+{
+    EqElem::DeleteTree(m_root);
+    m_root = root;
+    if (m_root)
+        m_root->P = nullptr;
+    Compile();
+}
