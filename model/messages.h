@@ -14,6 +14,8 @@ public:
     virtual bool Ask(const std::string& text) = 0;
     /// Shows a read-only text report under `caption` (the Text Output window).
     virtual void ShowText(const std::string& caption, const std::string& text) = 0;
+    /// Shows a progress text in the status line; silent where there is none.
+    virtual void Status(const std::string&) {}
 };
 
 /// Messages without a screen: each message is one line "message: TEXT" and each

@@ -1,0 +1,316 @@
+#include "io/ascii_import.h"
+
+#include "io/io_buffer.h"
+#include "io/number_parsing.h"
+#include "model/messages.h"
+#include "render/graph.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+const char* const kImportFormatNames[6] = {"ASCII: x y",       "ASCII: x y1 y2 ... yn",
+                                           "ASCII: x y dx",    "ASCII: x y dy",
+                                           "ASCII: x y dx dy", "AUDIO: wav"};
+
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Converts every value of `line`; false when one is beyond the float range.
+bool SplitValues(std::string_view line, std::vector<float>& values)
+{
+    values.clear();
+    const char* p = line.data();
+    const char* end = p + line.size();
+    while (p < end) {
+        while (p < end && IsSeparator(*p))
+            ++p;
+        if (p == end)
+            break;
+        const char* start = p;
+        while (p < end && !IsSeparator(*p))
+            ++p;
+        const double value = ParseAtof(start, p);
+        if (std::fabs(value) > double(FLT_MAX))
+            return false;
+        values.push_back(float(value));
+    }
+    return true;
+}
+
+void ApplyOption(Plot& plot, const ImportOption& option)
+{
+    if (option.m_lineSize != -1)
+        plot.m_lineSize = option.m_lineSize;
+    if (option.m_pointSize != -1)
+        plot.m_pointSize = option.m_pointSize;
+    if (option.m_lineStyle != -1)
+        plot.m_lineStyle = option.m_lineStyle;
+    if (option.m_pointStyle != -1)
+        plot.m_pointStyle = option.m_pointStyle;
+    if (option.m_pointColor != -1) {
+        plot.m_pointColor = ColorFromCode(option.m_pointColor);
+        plot.m_pointColorNone = plot.m_pointColor == kNoColor ? 1 : 0;
+    }
+    if (option.m_lineColor != -1)
+        plot.m_lineColor = ColorFromCode(option.m_lineColor);
+    if (option.m_errorBarDisplay != -1) {
+        plot.m_xErrorBarDisplay = option.m_errorBarDisplay;
+        plot.m_yErrorBarDisplay = option.m_errorBarDisplay;
+    }
+    if (option.m_infoGiven == 1)
+        plot.m_info = option.m_infoText;
+}
+
+// A title still at its default takes the first non-empty option text, or none.
+void ApplyTitle(TextObject& title, const char* defaultText, const List<ImportOption>& options,
+                std::string ImportOption::*field)
+{
+    if (title.m_text != defaultText)
+        return;
+    title.m_text.clear();
+    for (int i = 0; i < options.Count(); ++i) {
+        const ImportOption& option = options.Get(i);
+        if (option.m_setIndex == -1 && !(option.*field).empty()) {
+            title.m_text = option.*field;
+            return;
+        }
+    }
+}
+
+// The sets of one block, made at its first line with values. A new set takes
+// its line colour from the set before it; the first set of an empty graph
+// keeps black.
+struct BlockSets {
+    int first = 0;
+    std::vector<Plot*> plots;
+};
+
+void CreateBlockSets(Graph& graph, BlockSets& block, int count, const std::string& setName)
+{
+    for (int k = 0; k < count; ++k) {
+        Plot plot;
+        plot.m_xPositive = 1;
+        plot.m_yPositive = 1;
+        plot.m_info = setName;
+        const int index = graph.m_plots.Count();
+        if (index > 0)
+            plot.m_lineColor = NextSetColor(graph.m_plots.Get(index - 1).m_lineColor);
+        graph.m_plots.Append(plot);
+        block.plots.push_back(&graph.m_plots.Get(index));
+    }
+    graph.SyncPlotGeometry();
+}
+
+void AddPoint(Plot& plot, float x, float y, const float* dx, const float* dy)
+{
+    plot.AddPoint(x, y);
+    float xLow = x, yLow = y;
+    if (dx) {
+        plot.AddDx(std::fabs(*dx));
+        xLow = x - std::fabs(*dx);
+    }
+    if (dy) {
+        plot.AddDy(std::fabs(*dy));
+        yLow = y - std::fabs(*dy);
+    }
+    if (!(xLow > 0))
+        plot.m_xPositive = 0;
+    if (!(yLow > 0))
+        plot.m_yPositive = 0;
+}
+
+} // namespace
+
+int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOption>& options,
+              const std::string& setName, int format, Messages& messages)
+{
+    BlockSets block;
+    block.first = graph.m_plots.Count();
+    std::size_t columns = 0;
+    int dataLine = 0;
+    bool blankEnded = false;
+    std::vector<float> values;
+    values.reserve(16);
+
+    while (!source.AtEnd()) {
+        std::string_view line = source.NextLine();
+        if (line.size() >= kMaxLineLength)
+            return kLineTooLong;
+        // Lines are C text: a NUL byte ends what is read of them.
+        line = line.substr(0, line.find('\0'));
+        const std::size_t hash = line.find('#');
+        if (hash != std::string_view::npos) {
+            ImportOption option;
+            const int result = ParseImportOption(line.substr(hash), option);
+            if (result < 0)
+                messages.Show(OptionMessage(result));
+            else if (result > 0)
+                MergeImportOption(options, option);
+            continue;
+        }
+        if (line.empty())
+            continue;
+        if (!SplitValues(line, values))
+            return kNotFloat;
+        if (values.empty()) {
+            blankEnded = true;
+            break;
+        }
+        ++dataLine;
+        if (columns == 0) {
+            columns = values.size();
+            const int count = format == kImportNXY && columns > 2 ? int(columns) - 1 : 1;
+            CreateBlockSets(graph, block, count, setName);
+        } else if (values.size() != columns) {
+            for (std::size_t k = 0; k < block.plots.size(); ++k)
+                graph.m_plots.Remove(graph.m_plots.Count() - 1);
+            return kMissingColumns;
+        }
+        const float* v = values.data();
+        switch (format) {
+        case kImportNXY:
+            if (columns > 2) {
+                for (std::size_t k = 0; k + 1 < columns; ++k)
+                    AddPoint(*block.plots[k], v[0], v[k + 1], nullptr, nullptr);
+                break;
+            }
+            [[fallthrough]];
+        case kImportXY:
+            if (columns == 1)
+                AddPoint(*block.plots[0], float(dataLine), v[0], nullptr, nullptr);
+            else
+                AddPoint(*block.plots[0], v[0], v[1], nullptr, nullptr);
+            break;
+        case kImportXYDX:
+            if (columns < 3)
+                return kMissingColumns;
+            AddPoint(*block.plots[0], v[0], v[1], &v[2], nullptr);
+            break;
+        case kImportXYDY:
+            if (columns < 3)
+                return kMissingColumns;
+            AddPoint(*block.plots[0], v[0], v[1], nullptr, &v[2]);
+            break;
+        default:
+            if (columns < 4)
+                return kMissingColumns;
+            AddPoint(*block.plots[0], v[0], v[1], &v[2], &v[3]);
+            break;
+        }
+    }
+
+    if (block.plots.empty() && importedSets == 0 && source.AtEnd())
+        return kNoData;
+    for (std::size_t k = 0; k < block.plots.size(); ++k) {
+        Plot& plot = *block.plots[k];
+        if (format == kImportXYDX || format == kImportXYDXDY)
+            plot.m_xErrorBarDisplay = 2;
+        if (format == kImportXYDY || format == kImportXYDXDY)
+            plot.m_yErrorBarDisplay = 2;
+        for (int i = 0; i < options.Count(); ++i) {
+            const ImportOption& option = options.Get(i);
+            if (option.m_setIndex == importedSets + int(k)) {
+                ApplyOption(plot, option);
+                break;
+            }
+        }
+    }
+    ApplyTitle(graph.m_title, "Graph", options, &ImportOption::m_graphTitle);
+    ApplyTitle(graph.m_xLabel, "X Axis", options, &ImportOption::m_xAxisTitle);
+    ApplyTitle(graph.m_yLabel, "Y Axis", options, &ImportOption::m_yAxisTitle);
+    if (blankEnded) {
+        importedSets += int(block.plots.size());
+        return 0;
+    }
+    return -1;
+}
+
+static int ReadSource(Graph& graph, IOBuffer& source, int format, const std::string& setName,
+                      Messages& messages)
+{
+    List<ImportOption> options;
+    int importedSets = 0;
+    int result = 0;
+    do {
+        char status[64];
+        std::snprintf(status, sizeof status, "Reading data into plot %d", graph.m_plots.Count());
+        messages.Status(status);
+        result = ReadBlock(graph, source, importedSets, options, setName, format, messages);
+    } while (result == 0);
+    options.Clear();
+    if (result == -1 && source.ReadFailed())
+        return kIOError;
+    return result;
+}
+
+int ReadFile(Graph& graph, const std::string& fileName, int format, Messages& messages)
+{
+    if (format == kImportWav) {
+        char status[64];
+        std::snprintf(status, sizeof status, "Reading audio data into plot %d",
+                      graph.m_plots.Count());
+        messages.Status(status);
+        messages.Show("Audio files cannot be imported in this version: " + fileName);
+        return kCannotOpen;
+    }
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return kCannotOpen;
+    IOBuffer source(file);
+    const int result = ReadSource(graph, source, format, fileName, messages);
+    std::fclose(file);
+    return result;
+}
+
+int ReadText(Graph& graph, const char* text, int format, Messages& messages)
+{
+    IOBuffer source(text);
+    return ReadSource(graph, source, format, std::string(), messages);
+}
+
+std::string ImportMessage(int status, const std::string& name, bool clipboard)
+{
+    switch (status) {
+    case kCannotOpen: return clipboard ? "" : "Unable to open the file " + name;
+    case kNoData: return clipboard ? "No data found in the clipboard" : "No data found in the file " + name;
+    case kIOError: return clipboard ? "IO error reading from the clipboard" : "IO error reading from file " + name;
+    case kLineTooLong:
+        return clipboard ? "Buffer overflow (line too long) reading from the clipboard"
+                         : "Buffer overflow (line too long) reading from file " + name;
+    case kMissingColumns:
+        return clipboard ? "Missing columns in the clipboard data" : "Missing columns in file " + name;
+    case kNotFloat:
+        return clipboard ? "Can not convert numbers in the clipboard to float (4 bytes per value)"
+                         : "Can not convert numbers in " + name + " to float (4 bytes per value)";
+    case kNoMemory:
+        return clipboard ? "Can't allocate memory to store data while reading from the clipboard"
+                         : "Can't allocate memory to store data while reading from file " + name;
+    default: return "";
+    }
+}
+
+bool FallBackToLinear(Graph& graph, const std::string& sourceName, Messages& messages)
+{
+    if ((!graph.m_xLog && !graph.m_yLog) || graph.m_plots.Count() == 0)
+        return false;
+    bool xBad = false, yBad = false;
+    for (int i = 0; i < graph.m_plots.Count(); ++i) {
+        const Plot& plot = graph.m_plots.Get(i);
+        xBad = xBad || (graph.m_xLog && !plot.m_xPositive);
+        yBad = yBad || (graph.m_yLog && !plot.m_yPositive);
+    }
+    if (!xBad && !yBad)
+        return false;
+    messages.Show("Can't compute log(n<=0) in " + sourceName + "; Switching to a linear scale.");
+    if (xBad)
+        graph.m_xLog = 0;
+    if (yBad)
+        graph.m_yLog = 0;
+    return true;
+}

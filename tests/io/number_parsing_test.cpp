@@ -1,0 +1,52 @@
+#include "io/number_parsing.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+static bool SameDouble(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+static const char* const kSamples[] = {
+    "0", "-0", "1", "1.5", "-2.25", ".5", "-.5", "5.", "1e3", "1E-3", "1e+3", "+7", "+.5",
+    "3.4028234663852886e38", "3.4028236e38", "1e39", "-1e39", "1e400", "1e-400", "1e-310",
+    "4.9406564584124654e-324", "0.1", "0.30000000000000004", "123456789012345678901234567890",
+    "1.5abc", "abc", "", ".", "-", "-.", "e5", "1e", "1e+", "0x1p3", "0X1A", "inf", "-inf",
+    "INFINITY", "nan", "-nan", "nan(123)", "1,5", "00012", "1.0000000000000000000000000001",
+    "2.2250738585072011e-308", "9007199254740993", "\v5", "1e-7", "-0.0e0",
+};
+
+TEST(NumberParsing, AgreesWithAtofOnEveryInput)
+{
+    for (const char* sample : kSamples) {
+        SCOPED_TRACE(sample);
+        const double parsed = ParseAtof(sample, sample + std::strlen(sample));
+        EXPECT_TRUE(SameDouble(parsed, std::atof(sample))) << parsed << " vs " << std::atof(sample);
+    }
+}
+
+TEST(NumberParsing, StopsAtTheGivenEnd)
+{
+    const char text[] = "12.5e3xyz";
+    EXPECT_EQ(ParseAtof(text, text + 2), 12.0);
+    EXPECT_EQ(ParseAtof(text, text + 4), 12.5);
+}
+
+TEST(NumberParsing, IgnoresADecimalCommaLocale)
+{
+    const char* found = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "C.UTF-8"})
+        if ((found = std::setlocale(LC_NUMERIC, name)))
+            break;
+    const char text[] = "1.5";
+    EXPECT_EQ(ParseAtof(text, text + 3), 1.5);
+    const char hex[] = "+1.25";
+    EXPECT_EQ(ParseAtof(hex, hex + 5), 1.25) << "the slow path is locale-free too";
+    std::setlocale(LC_NUMERIC, "C");
+}
