@@ -6,6 +6,7 @@
 #include "render/graph.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -21,26 +22,60 @@ bool IsSeparator(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Converts every value of `line`; false when one is beyond the float range.
-bool SplitValues(std::string_view line, std::vector<float>& values)
+// Where a value's text ends: a separator, a comment or the NUL that ends C text.
+bool EndsValue(char c)
+{
+    return IsSeparator(c) || c == '#' || c == '\0';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+enum class LineKind { Values, Comment, Overflow };
+
+// Reads the values of `line` in one pass. A "#" anywhere makes the line a
+// comment (its position goes to `hash`), whatever stands before it; a NUL ends
+// the line; a value beyond the float range makes it an overflow.
+LineKind ScanLine(std::string_view line, std::vector<float>& values, std::size_t& hash)
 {
     values.clear();
-    const char* p = line.data();
-    const char* end = p + line.size();
-    while (p < end) {
+    bool overflow = false;
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    const char* p = begin;
+    for (;;) {
         while (p < end && IsSeparator(*p))
             ++p;
-        if (p == end)
+        if (p == end || *p == '\0')
             break;
-        const char* start = p;
-        while (p < end && !IsSeparator(*p))
-            ++p;
-        const double value = ParseAtof(start, p);
+        if (*p == '#') {
+            hash = std::size_t(p - begin);
+            return LineKind::Comment;
+        }
+        double value = 0;
+        const char* stop = nullptr;
+        const char* digits = *p == '-' ? p + 1 : p;
+        if (digits < end && (IsDigit(*digits) || *digits == '.')) {
+            const auto result = std::from_chars(p, end, value, std::chars_format::general);
+            if (result.ec == std::errc() && (result.ptr == end || EndsValue(*result.ptr)))
+                stop = result.ptr;
+        }
+        if (!stop) {
+            // Unusual text (junk after the number, hex, "inf", a "+" sign ...):
+            // the whole token goes to the exact atof reading.
+            stop = p;
+            while (stop < end && !EndsValue(*stop))
+                ++stop;
+            value = ParseAtof(p, stop);
+        }
         if (std::fabs(value) > double(FLT_MAX))
-            return false;
+            overflow = true;
         values.push_back(float(value));
+        p = stop;
     }
-    return true;
+    return overflow ? LineKind::Overflow : LineKind::Values;
 }
 
 void ApplyOption(Plot& plot, const ImportOption& option)
@@ -139,24 +174,25 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
     values.reserve(16);
 
     while (!source.AtEnd()) {
-        std::string_view line = source.NextLine();
+        const std::string_view line = source.NextLine();
         if (line.size() >= kMaxLineLength)
             return kLineTooLong;
-        // Lines are C text: a NUL byte ends what is read of them.
-        line = line.substr(0, line.find('\0'));
-        const std::size_t hash = line.find('#');
-        if (hash != std::string_view::npos) {
+        if (line.empty() || line[0] == '\0')
+            continue;
+        std::size_t hash = 0;
+        const LineKind kind = ScanLine(line, values, hash);
+        if (kind == LineKind::Comment) {
+            std::string_view text = line.substr(hash);
+            text = text.substr(0, text.find('\0'));
             ImportOption option;
-            const int result = ParseImportOption(line.substr(hash), option);
+            const int result = ParseImportOption(text, option);
             if (result < 0)
                 messages.Show(OptionMessage(result));
             else if (result > 0)
                 MergeImportOption(options, option);
             continue;
         }
-        if (line.empty())
-            continue;
-        if (!SplitValues(line, values))
+        if (kind == LineKind::Overflow)
             return kNotFloat;
         if (values.empty()) {
             blankEnded = true;

@@ -22,6 +22,7 @@ IOBuffer::IOBuffer(const char* text)
         throw Error("NULL mem pointer!", "IOBuffer", __LINE__);
     m_position = text;
     m_end = text + std::strlen(text);
+    m_hasCR = std::memchr(m_position, '\r', m_end - m_position) != nullptr;
 }
 
 bool IOBuffer::Refill()
@@ -36,6 +37,8 @@ bool IOBuffer::Refill()
     const std::size_t room = m_buffer.size() - rest;
     const std::size_t got = std::fread(m_buffer.data() + rest, 1, room, m_file);
     m_end += got;
+    // Most files hold no CR at all; then a line ends only at LF.
+    m_hasCR = std::memchr(m_position, '\r', m_end - m_position) != nullptr;
     if (got < room) {
         m_fileDone = true;
         m_readFailed = std::ferror(m_file) != 0;
@@ -58,7 +61,9 @@ std::string_view IOBuffer::NextLine()
         const char* newline = static_cast<const char*>(std::memchr(m_position, '\n', scan));
         const char* stop = newline ? newline : m_position + scan;
         // A CR before the LF (or alone) ends the line there.
-        const char* cr = static_cast<const char*>(std::memchr(m_position, '\r', stop - m_position));
+        const char* cr =
+            m_hasCR ? static_cast<const char*>(std::memchr(m_position, '\r', stop - m_position))
+                    : nullptr;
         if (cr)
             stop = cr;
         if (cr || newline) {

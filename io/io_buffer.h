@@ -35,5 +35,6 @@ private:
     const char* m_position = nullptr;
     const char* m_end = nullptr;
     bool m_fileDone = true;
+    bool m_hasCR = false; // whether the unread text holds a CR at all
     bool m_readFailed = false;
 };

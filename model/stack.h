@@ -5,16 +5,25 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 /// A last-in first-out chain, traversed from the top (newest) element down.
 /// Elements live in contiguous blocks that grow geometrically up to a fixed
 /// size, so a million pushes cost a few dozen allocations, no element is ever
 /// moved once stored, and the memory held stays within one block of the data.
+/// Holds plain values (numbers and small records of them).
 template <class T>
 class Stack {
+    static_assert(std::is_trivially_copyable_v<T>, "Stack holds plain values");
     static constexpr std::size_t kFirstBlock = 16;
     static constexpr std::size_t kLargestBlock = std::size_t(1) << 16;
+
+    struct Block {
+        std::unique_ptr<T[]> data;
+        std::size_t capacity = 0;
+    };
 
 public:
     /// Iterates from the top (newest) element to the bottom (oldest).
@@ -27,15 +36,14 @@ public:
         using reference = const T&;
 
         const_iterator() = default;
-        reference operator*() const { return (*m_blocks)[m_block][m_offset]; }
+        reference operator*() const { return m_stack->m_blocks[m_block].data[m_offset]; }
         pointer operator->() const { return &**this; }
         const_iterator& operator++()
         {
             if (m_offset > 0) {
                 --m_offset;
-            } else {
-                --m_block;
-                m_offset = m_block >= 0 ? (*m_blocks)[m_block].size() - 1 : 0;
+            } else if (--m_block >= 0) {
+                m_offset = m_stack->m_blocks[m_block].capacity - 1;
             }
             return *this;
         }
@@ -52,20 +60,39 @@ public:
 
     private:
         friend class Stack;
-        const_iterator(const std::vector<std::vector<T>>* blocks, std::ptrdiff_t block,
-                       std::size_t offset)
-            : m_blocks(blocks), m_block(block), m_offset(offset) {}
-        const std::vector<std::vector<T>>* m_blocks = nullptr;
+        const_iterator(const Stack* stack, std::ptrdiff_t block, std::size_t offset)
+            : m_stack(stack), m_block(block), m_offset(offset) {}
+        const Stack* m_stack = nullptr;
         std::ptrdiff_t m_block = -1;
         std::size_t m_offset = 0;
     };
 
+    Stack() = default;
+    Stack(const Stack& other) { CopyFrom(other); }
+    Stack& operator=(const Stack& other)
+    {
+        if (this != &other) {
+            Clear();
+            CopyFrom(other);
+        }
+        return *this;
+    }
+    Stack(Stack&& other) noexcept { Swap(other); }
+    Stack& operator=(Stack&& other) noexcept
+    {
+        if (this != &other) {
+            Clear();
+            Swap(other);
+        }
+        return *this;
+    }
+
     /// Puts `value` on top.
     void Push(const T& value)
     {
-        if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
+        if (m_fill == m_capacity)
             AddBlock();
-        m_blocks.back().push_back(value);
+        m_top[m_fill++] = value;
         ++m_count;
     }
 
@@ -75,14 +102,17 @@ public:
     {
         if (m_count == 0)
             throw Error("Trying to pop an empty stack!", "stack", __LINE__);
-        m_blocks.back().pop_back();
-        if (m_blocks.back().empty())
+        if (--m_fill == 0) {
             m_blocks.pop_back();
+            m_top = m_blocks.empty() ? nullptr : m_blocks.back().data.get();
+            m_capacity = m_blocks.empty() ? 0 : m_blocks.back().capacity;
+            m_fill = m_capacity; // every block below the top one is full
+        }
         return --m_count;
     }
 
     /// The top element; the stack must not be empty.
-    const T& Top() const { return m_blocks.back().back(); }
+    const T& Top() const { return m_top[m_fill - 1]; }
 
     int Count() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
@@ -91,6 +121,8 @@ public:
     void Clear()
     {
         m_blocks.clear();
+        m_top = nullptr;
+        m_capacity = m_fill = 0;
         m_count = 0;
     }
 
@@ -98,18 +130,19 @@ public:
     {
         if (m_count == 0)
             return end();
-        return const_iterator(&m_blocks, std::ptrdiff_t(m_blocks.size()) - 1,
-                              m_blocks.back().size() - 1);
+        return const_iterator(this, std::ptrdiff_t(m_blocks.size()) - 1, m_fill - 1);
     }
-    const_iterator end() const { return const_iterator(&m_blocks, -1, 0); }
+    const_iterator end() const { return const_iterator(this, -1, 0); }
 
     /// Calls `visit` for each element from the top down; faster than iterating.
     template <class Visit>
     void ForEachFromTop(Visit&& visit) const
     {
-        for (auto block = m_blocks.rbegin(); block != m_blocks.rend(); ++block)
-            for (auto element = block->rbegin(); element != block->rend(); ++element)
-                visit(*element);
+        for (std::size_t b = m_blocks.size(); b-- > 0;) {
+            const T* data = m_blocks[b].data.get();
+            for (std::size_t i = b + 1 == m_blocks.size() ? m_fill : m_blocks[b].capacity; i-- > 0;)
+                visit(data[i]);
+        }
     }
 
     /// Pushes every element of `source` from its top down, so this stack is then
@@ -122,22 +155,47 @@ public:
     /// Bytes held by the elements' blocks (capacity, not count).
     std::size_t HeldBytes() const
     {
-        std::size_t bytes = m_blocks.capacity() * sizeof(std::vector<T>);
-        for (const auto& block : m_blocks)
-            bytes += block.capacity() * sizeof(T);
+        std::size_t bytes = m_blocks.capacity() * sizeof(Block);
+        for (const Block& block : m_blocks)
+            bytes += block.capacity * sizeof(T);
         return bytes;
     }
 
 private:
     void AddBlock()
     {
-        std::size_t size = m_blocks.empty()
-                               ? kFirstBlock
-                               : std::min(kLargestBlock, m_blocks.back().capacity() * 2);
-        m_blocks.emplace_back();
-        m_blocks.back().reserve(size);
+        const std::size_t size =
+            m_blocks.empty() ? kFirstBlock : std::min(kLargestBlock, m_capacity * 2);
+        m_blocks.push_back({std::make_unique_for_overwrite<T[]>(size), size});
+        m_top = m_blocks.back().data.get();
+        m_capacity = size;
+        m_fill = 0;
     }
 
-    std::vector<std::vector<T>> m_blocks;
+    void CopyFrom(const Stack& other)
+    {
+        for (const Block& block : other.m_blocks) {
+            m_blocks.push_back({std::make_unique_for_overwrite<T[]>(block.capacity), block.capacity});
+            std::copy_n(block.data.get(), block.capacity, m_blocks.back().data.get());
+        }
+        m_top = m_blocks.empty() ? nullptr : m_blocks.back().data.get();
+        m_capacity = other.m_capacity;
+        m_fill = other.m_fill;
+        m_count = other.m_count;
+    }
+
+    void Swap(Stack& other) noexcept
+    {
+        std::swap(m_blocks, other.m_blocks);
+        std::swap(m_top, other.m_top);
+        std::swap(m_capacity, other.m_capacity);
+        std::swap(m_fill, other.m_fill);
+        std::swap(m_count, other.m_count);
+    }
+
+    std::vector<Block> m_blocks;
+    T* m_top = nullptr;          // the top block's elements
+    std::size_t m_capacity = 0;  // size of the top block
+    std::size_t m_fill = 0;      // elements used in the top block
     int m_count = 0;
 };
