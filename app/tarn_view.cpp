@@ -1,7 +1,16 @@
 #include "app/tarn_view.h"
 
+#include "document/page_drawing.h"
 #include "document/tarn_doc.h"
+#include "model/messages.h"
+#include "platform/qt_canvas.h"
+#include "ui/arrange_dialog.h"
+#include "ui/color_dialog.h"
+#include "ui/overlap_dialog.h"
+#include "ui/properties_dialog.h"
+#include "ui/select_dialog.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
@@ -9,30 +18,190 @@ CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 150);
+    // The view paints every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-bool CTarnView::OnCommand(CommandId)
+bool CTarnView::OnCommand(CommandId command)
 {
-    return false;
+    if (!IsCommandEnabled(command))
+        return false;
+    switch (command) {
+    case CommandId::PageArrange: OnArrange(); return true;
+    case CommandId::PageOverlap: OnOverlap(); return true;
+    case CommandId::PageSelect: OnSelect(); return true;
+    case CommandId::PageColor: OnPageColor(); return true;
+    case CommandId::GraphColor: OnGraphColor(); return true;
+    case CommandId::ViewProperties: OnProperties(); return true;
+    case CommandId::ViewRefresh: Redraw(); return true;
+    case CommandId::ViewDoubleBuffer:
+        m_doubleBuffer = !m_doubleBuffer;
+        Redraw();
+        return true;
+    case CommandId::ShiftUp: Shift(false, 0.1f); return true;
+    case CommandId::ShiftDown: Shift(false, -0.1f); return true;
+    case CommandId::ShiftRight: Shift(true, 0.1f); return true;
+    case CommandId::ShiftLeft: Shift(true, -0.1f); return true;
+    default: return false;
+    }
 }
 
-bool CTarnView::IsCommandEnabled(CommandId) const
+bool CTarnView::IsCommandEnabled(CommandId command) const
 {
-    return false;
+    switch (command) {
+    case CommandId::PageArrange:
+    case CommandId::PageSelect:
+    case CommandId::PageColor:
+    case CommandId::GraphColor:
+    case CommandId::ViewProperties:
+    case CommandId::ViewRefresh:
+    case CommandId::ViewDoubleBuffer:
+        return true;
+    case CommandId::PageOverlap:
+        return m_doc.m_graphCount > 1;
+    case CommandId::ShiftUp:
+    case CommandId::ShiftDown:
+        return m_doc.CanShiftVertically();
+    case CommandId::ShiftRight:
+    case CommandId::ShiftLeft:
+        return m_doc.CanShiftHorizontally();
+    default:
+        return false;
+    }
 }
 
-bool CTarnView::IsCommandChecked(CommandId, bool*) const
+bool CTarnView::IsCommandChecked(CommandId command, bool* checked) const
 {
-    return false;
+    if (command != CommandId::ViewDoubleBuffer)
+        return false;
+    *checked = m_doubleBuffer;
+    return true;
 }
 
 void CTarnView::Refresh()
 {
+    Redraw();
+}
+
+void CTarnView::Redraw()
+{
+    m_buffer.Invalidate();
     update();
+}
+
+void CTarnView::Modified()
+{
+    m_doc.SetModifiedFlag(true);
+    Redraw();
+    emit DocumentChanged();
+}
+
+void CTarnView::Shift(bool horizontal, float fraction)
+{
+    if (horizontal ? !m_doc.CanShiftHorizontally() : !m_doc.CanShiftVertically())
+        return;
+    if (horizontal)
+        m_doc.CurrentGraph().ShiftX(fraction, m_messages);
+    else
+        m_doc.CurrentGraph().ShiftY(fraction, m_messages);
+    Redraw();
+}
+
+void CTarnView::OnArrange()
+{
+    CArrangeDialog dialog(m_doc.CurrentArrangement(), m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (m_doc.Arrange(dialog.Request(), m_messages))
+        Modified();
+}
+
+void CTarnView::OnOverlap()
+{
+    if (!m_doc.CanOverlap(m_messages))
+        return;
+    COverlapDialog dialog(m_doc.m_graphCount, m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (m_doc.OverlapGraphs(dialog.TopGraph(), dialog.BottomGraph(), m_messages))
+        Modified();
+}
+
+void CTarnView::OnSelect()
+{
+    CSelectDialog dialog(m_doc.m_graphCount, m_doc.m_currentGraph, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_doc.SelectGraph(dialog.Chosen());
+    Modified();
+    emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
+}
+
+void CTarnView::OnPageColor()
+{
+    Color color = m_doc.m_pageColor;
+    if (!PickColor(this, m_doc.m_pageColor, &color, m_messages))
+        return;
+    m_doc.m_pageColor = color;
+    Modified();
+}
+
+void CTarnView::OnGraphColor()
+{
+    Graph& graph = m_doc.CurrentGraph();
+    Color color = graph.m_background;
+    if (!PickColor(this, graph.m_background, &color, m_messages))
+        return;
+    graph.m_background = color;
+    Modified();
+}
+
+void CTarnView::OnProperties()
+{
+    CPropertiesDialog dialog(lineScaling, fontScaling, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (m_doc.ApplyDisplaySettings(dialog.LineScaling(), dialog.FontScaling(), m_messages))
+        Redraw();
 }
 
 void CTarnView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (m_doubleBuffer) {
+        // An unchanged page is copied from the off-screen image as it is.
+        const bool drawing = m_buffer.NeedsDrawing(size());
+        if (drawing)
+            emit StatusText(0, "Rendering ...");
+        painter.drawImage(0, 0, m_buffer.Image(m_doc, size()));
+        if (drawing)
+            emit StatusText(0, "Ready");
+        return;
+    }
+    emit StatusText(0, "Rendering ...");
     painter.fillRect(rect(), Qt::white);
+    QtCanvas canvas(painter);
+    DrawPage(m_doc, canvas, {0, 0, width(), height()});
+    ++m_directDraws;
+    m_buffer.Invalidate();
+    emit StatusText(0, "Ready");
+}
+
+void CTarnView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_buffer.Invalidate();
+    emit StatusText(1, QString::asprintf("Window Size %d x %d", width(), height()));
+}
+
+void CTarnView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: Shift(true, -0.1f); break;
+    case Qt::Key_Right: Shift(true, 0.1f); break;
+    case Qt::Key_Up: Shift(false, 0.1f); break;
+    case Qt::Key_Down: Shift(false, -0.1f); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
 }

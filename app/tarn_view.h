@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/command_ids.h"
+#include "platform/page_buffer.h"
 
 #include <QString>
 #include <QWidget>
@@ -8,8 +9,9 @@
 class CTarnDoc;
 class Messages;
 
-/// The one window that shows the page. It draws the document and handles the
-/// commands that work on the page.
+/// The one window that shows the page. It draws the document (through an
+/// off-screen copy unless double buffering is off) and handles the commands
+/// that work on the page.
 class CTarnView : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +27,14 @@ public:
     /// Redraws the whole page (after the document was replaced or changed).
     void Refresh();
 
+    /// Shifts the current graph's range by a tenth of its span (x when
+    /// `horizontal`) and redraws; the document is not marked modified.
+    void Shift(bool horizontal, float fraction);
+
+    /// The page drawings made so far (an unchanged page reuses the last one).
+    int RenderCount() const { return m_buffer.DrawCount() + m_directDraws; }
+    bool DoubleBuffer() const { return m_doubleBuffer; }
+
 signals:
     /// Asks the frame to show `text` in status pane `pane` (0, 1 or 2).
     void StatusText(int pane, const QString& text);
@@ -33,8 +43,22 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void Redraw();
+    void Modified();
+    void OnArrange();
+    void OnOverlap();
+    void OnSelect();
+    void OnPageColor();
+    void OnGraphColor();
+    void OnProperties();
+
     CTarnDoc& m_doc;
     Messages& m_messages;
+    PageBuffer m_buffer;
+    bool m_doubleBuffer = true;
+    int m_directDraws = 0;
 };

@@ -1,0 +1,72 @@
+#include "app/tarn_view.h"
+
+#include "document/tarn_doc.h"
+#include "tests/render/test_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSignalSpy>
+
+namespace {
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "corvid_app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+} // namespace
+
+TEST(TarnView, UnchangedPageReusesTheOffScreenCopy)
+{
+    App();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    CTarnView view(doc, messages);
+    QSignalSpy status(&view, &CTarnView::StatusText);
+    view.resize(400, 300);
+    view.grab();
+    EXPECT_EQ(view.RenderCount(), 1);
+    view.grab();
+    EXPECT_EQ(view.RenderCount(), 1) << "nothing changed: the copy is reused";
+    view.Refresh();
+    const QImage image = view.grab().toImage();
+    EXPECT_EQ(view.RenderCount(), 2);
+    EXPECT_EQ(image.pixel(50, 150), qRgb(0, 0, 0)) << "left axis line";
+
+    QStringList texts;
+    for (const QList<QVariant>& call : status)
+        texts << QString::number(call[0].toInt()) + ":" + call[1].toString();
+    EXPECT_TRUE(texts.contains("1:Window Size 400 x 300"));
+    EXPECT_EQ(texts.count("0:Rendering ..."), 2);
+    EXPECT_EQ(texts.last(), "0:Ready");
+}
+
+TEST(TarnView, ArrowKeysAndShiftCommandsFollowTheLogFlags)
+{
+    App();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    CTarnView view(doc, messages);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&view, &right);
+    EXPECT_FLOAT_EQ(doc.CurrentGraph().m_xMin, 1.9f);
+    EXPECT_TRUE(view.OnCommand(CommandId::ShiftUp));
+    EXPECT_FLOAT_EQ(doc.CurrentGraph().m_yMax, 10.9f);
+    EXPECT_FALSE(doc.IsModified()) << "shifting does not mark the page modified";
+
+    doc.CurrentGraph().m_yLog = 1;
+    EXPECT_FALSE(view.IsCommandEnabled(CommandId::ShiftUp));
+    EXPECT_FALSE(view.IsCommandEnabled(CommandId::ShiftDown));
+    EXPECT_TRUE(view.IsCommandEnabled(CommandId::ShiftLeft));
+    EXPECT_FALSE(view.OnCommand(CommandId::ShiftDown));
+    EXPECT_FALSE(view.IsCommandEnabled(CommandId::PageOverlap)) << "one graph only";
+    bool checked = false;
+    EXPECT_TRUE(view.IsCommandChecked(CommandId::ViewDoubleBuffer, &checked));
+    EXPECT_TRUE(checked);
+}
