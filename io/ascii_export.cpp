@@ -1,0 +1,122 @@
+#include "io/ascii_export.h"
+
+#include "document/tarn_doc.h"
+#include "io/ascii_import.h"
+#include "model/messages.h"
+#include "render/graph.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+// Appends one row per point with the set's error values, in traversal order;
+// rows stop at the end of the shortest chain.
+void AppendRows(std::string& text, const Plot& plot, const char* number, const char* lineEnd)
+{
+    auto dx = plot.m_dx.begin();
+    auto dy = plot.m_dy.begin();
+    const bool hasDx = plot.HasDx();
+    const bool hasDy = plot.HasDy();
+    char row[160];
+    for (const PlotPoint& point : plot.m_points) {
+        if ((hasDx && dx == plot.m_dx.end()) || (hasDy && dy == plot.m_dy.end()))
+            break;
+        int length = std::snprintf(row, sizeof row, number, double(point.x));
+        length += std::snprintf(row + length, sizeof row - length, "\t");
+        length += std::snprintf(row + length, sizeof row - length, number, double(point.y));
+        if (hasDx) {
+            length += std::snprintf(row + length, sizeof row - length, "\t");
+            length += std::snprintf(row + length, sizeof row - length, number, double(*dx++));
+        }
+        if (hasDy) {
+            length += std::snprintf(row + length, sizeof row - length, "\t");
+            length += std::snprintf(row + length, sizeof row - length, number, double(*dy++));
+        }
+        text.append(row, std::size_t(length));
+        text += lineEnd;
+    }
+}
+
+} // namespace
+
+std::string ExportText(const Graph& graph, const std::vector<int>& sets)
+{
+    std::string text;
+    for (int index : sets) {
+        if (index < 0 || index >= graph.m_plots.Count())
+            continue;
+        const Plot& plot = graph.m_plots.Get(index);
+        text += "# " + plot.m_info + " (set " + std::to_string(index) + ")\n";
+        AppendRows(text, plot, "%g", "\n");
+        text += "\t\n";
+    }
+    return text;
+}
+
+bool ExportData(const Graph& graph, const std::vector<int>& sets, const std::string& path,
+                Messages& messages)
+{
+    // Write beside the target and rename, so a failed export keeps the old file.
+    const std::string temporary = path + ".corvid-part";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        messages.Show("Can't open " + path + "for writing");
+        return false;
+    }
+    const std::string text = ExportText(graph, sets);
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (!written || !closed || (std::filesystem::rename(temporary, path, error), error)) {
+        std::filesystem::remove(temporary, error);
+        messages.Show("Can't open " + path + "for writing");
+        return false;
+    }
+    return true;
+}
+
+std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets)
+{
+    std::size_t size = 0;
+    for (int index : sets) {
+        if (index < 0 || index >= graph.m_plots.Count())
+            continue;
+        const Plot& plot = graph.m_plots.Get(index);
+        const int chains = (plot.HasDx() ? 1 : 0) + (plot.HasDy() ? 1 : 0);
+        size += 6 + 28 * std::size_t(plot.PointCount()) + 15 * std::size_t(chains);
+    }
+    return size;
+}
+
+std::string CopyDataText(const Graph& graph, const std::vector<int>& sets)
+{
+    // The estimate is only the first reservation: rows of long numbers may
+    // need more, and the text grows rather than failing the copy.
+    std::string text;
+    text.reserve(CopyDataEstimate(graph, sets));
+    for (int index : sets) {
+        if (index < 0 || index >= graph.m_plots.Count())
+            continue;
+        AppendRows(text, graph.m_plots.Get(index), "%.7g", "\r\n");
+        text += "\t\r\n";
+    }
+    return text;
+}
+
+bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages)
+{
+    Graph& graph = doc.CurrentGraph();
+    const int status = ReadText(graph, text.c_str(), format, messages);
+    if (status > 0) {
+        const std::string message = ImportMessage(status, std::string(), true);
+        if (!message.empty())
+            messages.Show(message);
+        return false;
+    }
+    FallBackToLinear(graph, "the clipboard data", messages);
+    graph.ApplyLogFlags();
+    graph.AutoScale(false, messages);
+    doc.SetModifiedFlag();
+    return true;
+}

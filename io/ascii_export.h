@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CTarnDoc;
+class Graph;
+class Messages;
+
+/// The export text of the chosen sets (indices into the graph's list), in
+/// choice order: per set a "# NAME (set N)" line, one row per point (x, y and
+/// the error values the set has, "%g" separated by tabs), then a line of one tab.
+std::string ExportText(const Graph& graph, const std::vector<int>& sets);
+
+/// Writes `ExportText` to `path`. A file that cannot be written shows
+/// "Can't open " + path + "for writing" and leaves any existing file as it was.
+bool ExportData(const Graph& graph, const std::vector<int>& sets, const std::string& path,
+                Messages& messages);
+
+/// Bytes reserved for the clipboard copy of the chosen sets: per set
+/// 6 + 28 x points + 15 x error chains.
+std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets);
+
+/// The clipboard text of the chosen sets: rows "%.7g" separated by tabs and
+/// ending in CR LF, then a line of one tab, per set; no header line.
+std::string CopyDataText(const Graph& graph, const std::vector<int>& sets);
+
+/// Reads clipboard text into the current graph in `format`, reports failures
+/// with the clipboard wording, falls back to linear axes the data cannot show,
+/// rescales and marks the document modified. Returns false after a failure
+/// (the sets read before it stay).
+bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages);
