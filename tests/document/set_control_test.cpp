@@ -16,6 +16,7 @@ struct Page {
         for (int i = 0; i < sets; ++i) {
             Plot plot;
             plot.m_info = "s" + std::to_string(i);
+            plot.m_xPositive = plot.m_yPositive = 1;
             for (int p = 0; p <= i; ++p)
                 plot.AddPoint(float(p + 1), float(p + 1));
             doc.CurrentGraph().m_plots.Append(plot);
@@ -147,6 +148,7 @@ TEST(SetControl, FinishingRechecksLogScalesAndRescales)
 {
     Page page(2);
     page.plots().Get(0).AddPoint(-5, 1); // cannot be shown on a log x axis
+    page.plots().Get(0).m_xPositive = 0;
     ASSERT_FALSE(page.doc.CurrentGraph().SetLogScale(1, 0, page.messages));
     page.doc.CurrentGraph().m_xLog = 1; // as if set before the set arrived
     SetControl control(kDeactivateSets, page.plots(), page.messages);
