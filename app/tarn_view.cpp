@@ -190,7 +190,7 @@ void CTarnView::paintEvent(QPaintEvent*)
 void CTarnView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_buffer.Invalidate();
+    // The off-screen copy notices the new size itself and draws again.
     emit StatusText(1, QString::asprintf("Window Size %d x %d", width(), height()));
 }
 

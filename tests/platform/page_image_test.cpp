@@ -22,8 +22,10 @@ QGuiApplication& App()
     static int argc = 1;
     static char name[] = "corvid_platform_tests";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
+    // Created once and never destroyed: tearing Qt down at exit is not needed.
+    if (!QGuiApplication::instance())
+        new QGuiApplication(argc, argv);
+    return *static_cast<QGuiApplication*>(QCoreApplication::instance());
 }
 
 // Root-mean-square difference of two images over all channels, 0 to 255.

@@ -22,8 +22,10 @@ QApplication& App()
     static int argc = 1;
     static char name[] = "corvid_ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Created once and never destroyed: tearing Qt down at exit is not needed.
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+    return *static_cast<QApplication*>(QCoreApplication::instance());
 }
 
 } // namespace
