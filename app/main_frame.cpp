@@ -6,9 +6,19 @@
 #include "document/tarn_doc.h"
 #include "model/messages.h"
 #include "platform/app_settings.h"
+#include "document/set_control.h"
+#include "io/ascii_export.h"
+#include "io/ascii_import.h"
+#include "io/startup_actions.h"
+#include "platform/clipboard.h"
+#include "render/graph.h"
 #include "ui/about_dialog.h"
+#include "ui/paste_data_dialog.h"
+#include "ui/set_control_dialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -224,6 +234,19 @@ void CMainFrame::UpdateCommandUI()
         bool checked = false;
         bool enabled = m_view->IsCommandEnabled(id);
         switch (id) {
+        case CommandId::FileImport:
+        case CommandId::ExportData:
+        case CommandId::EditCopyData:
+        case CommandId::SetsActivate:
+        case CommandId::SetsDeactivate:
+        case CommandId::SetsDelete:
+        case CommandId::SetsBringToTop:
+        case CommandId::SetsSendToBottom:
+            enabled = true;
+            break;
+        case CommandId::EditPasteData:
+            enabled = ClipboardHasText();
+            break;
         case CommandId::FileNew:
         case CommandId::FileOpen:
         case CommandId::FileExit:
@@ -314,7 +337,133 @@ bool CMainFrame::OnFrameCommand(CommandId id)
         about.exec();
         return true;
     }
+    case CommandId::FileImport:
+        OnImport();
+        return true;
+    case CommandId::ExportData:
+        OnExportData();
+        return true;
+    case CommandId::EditCopyData:
+        OnCopyData();
+        return true;
+    case CommandId::EditPasteData:
+        OnPasteData();
+        return true;
+    case CommandId::SetsActivate:
+        OnSetCommand(kActivateSets);
+        return true;
+    case CommandId::SetsDeactivate:
+        OnSetCommand(kDeactivateSets);
+        return true;
+    case CommandId::SetsDelete:
+        OnSetCommand(kDeleteSets);
+        return true;
+    case CommandId::SetsBringToTop:
+        OnSetCommand(kBringSetToTop);
+        return true;
+    case CommandId::SetsSendToBottom:
+        OnSetCommand(kSendSetToBottom);
+        return true;
     default:
         return false;
     }
+}
+
+// The open-file dialog of the import holds all chosen names in one buffer of
+// this many bytes: the folder, then each name, each ending in NUL, then a NUL.
+static constexpr int kImportNameBuffer = 2562;
+
+bool ImportSelectionFits(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return true;
+    int bytes = QFileInfo(paths.front()).absolutePath().toUtf8().size() + 2;
+    for (const QString& path : paths)
+        bytes += QFileInfo(path).fileName().toUtf8().size() + 1;
+    return bytes <= kImportNameBuffer;
+}
+
+void CMainFrame::OnImport()
+{
+    QStringList filters;
+    for (int format = kImportXY; format <= kImportWav; ++format)
+        filters << QString("%1 (%2)").arg(kImportFormatNames[format], format == kImportWav ? "*.wav" : "*");
+    QFileDialog dialog(this, "Import");
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[m_importFilter]);
+    dialog.setDirectory(QDir::currentPath());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_importFilter = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
+    const QStringList files = dialog.selectedFiles();
+    if (!ImportSelectionFits(files)) {
+        m_messages.Show("Too many files selected! Please select fewer files and try again.");
+        return;
+    }
+    ImportFiles(files, m_importFilter);
+}
+
+void CMainFrame::ImportFiles(const QStringList& files, int format)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString& file : files)
+        ImportFile(m_doc, file.toStdString(), format, m_messages);
+    QApplication::restoreOverrideCursor();
+    SetStatusText(0, "Ready");
+    m_view->Refresh();
+}
+
+std::vector<int> CMainFrame::ChooseSets()
+{
+    SetControl control(kSelectSets, m_doc.CurrentGraph().m_plots, m_messages);
+    CSetControlDialog dialog(control, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.Result();
+}
+
+void CMainFrame::OnExportData()
+{
+    const std::vector<int> sets = ChooseSets();
+    if (sets.empty())
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, "Export", QDir::currentPath());
+    if (path.isEmpty())
+        return;
+    ExportData(m_doc.CurrentGraph(), sets, path.toStdString(), m_messages);
+}
+
+void CMainFrame::OnCopyData()
+{
+    const std::vector<int> sets = ChooseSets();
+    if (!sets.empty())
+        SetClipboardText(CopyDataText(m_doc.CurrentGraph(), sets));
+}
+
+void CMainFrame::OnPasteData()
+{
+    if (!ClipboardHasText()) {
+        m_messages.Show("Sorry -- only ASCII text can be pasted!");
+        return;
+    }
+    PasteDataDialog dialog(this);
+    dialog.SetFormat(m_pasteFormat);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_pasteFormat = dialog.Format();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PasteText(m_doc, ClipboardText(), m_pasteFormat, m_messages);
+    QApplication::restoreOverrideCursor();
+    m_view->Refresh();
+}
+
+void CMainFrame::OnSetCommand(int action)
+{
+    SetControl control(action, m_doc.CurrentGraph().m_plots, m_messages);
+    CSetControlDialog dialog(control, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    FinishSetCommand(m_doc, m_messages);
+    m_view->Refresh();
 }

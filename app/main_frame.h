@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <vector>
 
 class AppSettings;
 class CTarnDoc;
@@ -14,6 +15,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+
+/// Whether the chosen import files fit the name buffer of the import dialog.
+bool ImportSelectionFits(const QStringList& paths);
 
 /// The program's one top-level window: menus, toolbar, the three-pane status
 /// line and the view. Commands go to the view first, then to the frame.
@@ -54,6 +58,9 @@ public:
     /// Carries out a frame-level command; false when it is not one.
     bool OnFrameCommand(CommandId id);
 
+    /// Imports `files` into the current graph in `format`, one after another.
+    void ImportFiles(const QStringList& files, int format);
+
 signals:
     /// File > New, Open and the recent files ask the application to act.
     void NewDocumentRequested();
@@ -69,6 +76,12 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void RunCommand(CommandId id);
+    void OnImport();
+    void OnExportData();
+    void OnCopyData();
+    void OnPasteData();
+    void OnSetCommand(int action);
+    std::vector<int> ChooseSets();
     WindowBorders Borders() const;
 
     CTarnDoc& m_doc;
@@ -84,4 +97,6 @@ private:
     bool m_aspectLocked = false;
     float m_aspectRatio = 1.0f;
     bool m_adjustingSize = false;
+    int m_importFilter = 0; // remembered while the program runs
+    int m_pasteFormat = 0;
 };

@@ -8,6 +8,8 @@
 #include "ui/about_dialog.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -160,4 +162,29 @@ TEST(AboutDialog, ShowsVersionDateAndCoordinateWidth)
                            "Using 32 bit screen coordinates"}));
     AboutDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "About CorvidPlot");
+}
+
+TEST(MainFrame, ImportSelectionMustFitTheNameBuffer)
+{
+    QStringList few{"/data/a.txt", "/data/b.txt"};
+    EXPECT_TRUE(ImportSelectionFits(few));
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many << QString("/data/run-%1-with-a-long-name.txt").arg(i);
+    EXPECT_FALSE(ImportSelectionFits(many));
+}
+
+TEST(MainFrame, ImportedFilesReachTheCurrentGraph)
+{
+    Frame f;
+    const QString path = QDir::temp().absoluteFilePath("corvid-frame-import.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1 2\n3 4\n");
+    file.close();
+    f.frame.ImportFiles({path, path}, 0);
+    EXPECT_EQ(f.doc.CurrentGraph().m_plots.Count(), 2);
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.frame.StatusText(0), "Ready");
+    QFile::remove(path);
 }
