@@ -86,9 +86,9 @@ const std::vector<CommandSpec>& CommandTable()
 
 const CommandSpec& FindCommand(CommandId id)
 {
-    for (const CommandSpec& spec : CommandTable())
-        if (spec.id == id)
-            return spec;
+    for (const CommandSpec& entry : CommandTable())
+        if (entry.id == id)
+            return entry;
     assert(false && "every command id has an entry in the command table");
     return CommandTable().front();
 }

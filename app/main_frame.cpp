@@ -75,19 +75,19 @@ static QIcon CommandIcon(CommandId id, const QStyle* style)
 
 void CMainFrame::CreateActions()
 {
-    for (const CommandSpec& spec : CommandTable()) {
-        auto* action = new QAction(QString::fromUtf8(spec.text), this);
-        const QString prompt = QString::fromUtf8(spec.prompt);
+    for (const CommandSpec& entry : CommandTable()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        const QString prompt = QString::fromUtf8(entry.prompt);
         action->setStatusTip(prompt.section('\n', 0, 0));
         action->setToolTip(prompt.section('\n', 1, 1));
-        if (spec.shortcut)
-            action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
-        action->setCheckable(spec.checkable);
-        action->setIcon(CommandIcon(spec.id, style()));
+        if (entry.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
+        action->setCheckable(entry.checkable);
+        action->setIcon(CommandIcon(entry.id, style()));
         action->setIconVisibleInMenu(false);
-        const CommandId id = spec.id;
+        const CommandId id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        m_actions[spec.id] = action;
+        m_actions[entry.id] = action;
         addAction(action); // shortcuts work even for toolbar-only commands
     }
 }
@@ -96,26 +96,26 @@ void CMainFrame::CreateMenus()
 {
     std::map<QString, QMenu*> menus;
     std::map<QString, QMenu*> submenus;
-    for (const CommandSpec& spec : CommandTable()) {
-        if (!spec.menu)
+    for (const CommandSpec& entry : CommandTable()) {
+        if (!entry.menu)
             continue;
-        const QString title = QString::fromUtf8(spec.menu);
+        const QString title = QString::fromUtf8(entry.menu);
         QMenu*& menu = menus[title];
         if (!menu) {
             menu = menuBar()->addMenu(title);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
         }
         QMenu* target = menu;
-        if (spec.submenu) {
-            const QString key = title + "/" + QString::fromUtf8(spec.submenu);
+        if (entry.submenu) {
+            const QString key = title + "/" + QString::fromUtf8(entry.submenu);
             QMenu*& submenu = submenus[key];
             if (!submenu)
-                submenu = menu->addMenu(QString::fromUtf8(spec.submenu));
+                submenu = menu->addMenu(QString::fromUtf8(entry.submenu));
             target = submenu;
         }
-        if (spec.separatorBefore)
+        if (entry.separatorBefore)
             target->addSeparator();
-        target->addAction(m_actions[spec.id]);
+        target->addAction(m_actions[entry.id]);
     }
     m_fileMenu = menus["&File"];
     // Recent files stand between Print Setup and Exit.

@@ -178,45 +178,50 @@ static bool SetExtent(const Plot& plot, bool alongX, double& low, double& high)
     return true;
 }
 
-void Graph::AutoScaleX(bool force, Messages& messages)
+void Graph::ChooseAutoRange(bool alongX, int log, float& min, float& max) const
 {
-    if (m_useFixedX && !force) {
-        SetXRange(m_fixedXMin, m_fixedXMax, true, messages);
-        return;
-    }
     double low = 1.0;
     double high = 10.0;
     bool contributed = false;
     for (int i = 0; i < m_plots.Count(); ++i) {
         double setLow = 0.0;
         double setHigh = 0.0;
-        if (!SetExtent(m_plots.Get(i), true, setLow, setHigh))
+        if (!SetExtent(m_plots.Get(i), alongX, setLow, setHigh))
             continue;
         low = contributed ? std::min(low, setLow) : setLow;
         high = contributed ? std::max(high, setHigh) : setHigh;
         contributed = true;
     }
-    m_xMin = float(low);
-    m_xMax = float(high);
-    if (contributed && !m_xLog) {
-        float span = m_xMax - m_xMin;
+    min = float(low);
+    max = float(high);
+    if (contributed && !log) {
+        float span = max - min;
         if (span == 0.0f)
             span = 9.0f;
         const float margin = span * 0.05f;
-        m_xMax += margin;
-        m_xMin -= margin;
+        max += margin;
+        min -= margin;
     }
-    if (m_xLog) {
-        // The log flags keep non-positive data off a log axis; should such
-        // data slip through, fall back to one decade rather than infinities.
-        if (m_xMin > 0.0f && m_xMax > 0.0f) {
-            m_xMin = std::floor(std::log10(m_xMin));
-            m_xMax = std::ceil(std::log10(m_xMax));
-        } else {
-            m_xMin = 0.0f;
-            m_xMax = 1.0f;
-        }
+    if (!log)
+        return;
+    // The log flags keep non-positive data off a log axis; should such data
+    // slip through, fall back to one decade rather than infinities.
+    if (min > 0.0f && max > 0.0f) {
+        min = std::floor(std::log10(min));
+        max = std::ceil(std::log10(max));
+    } else {
+        min = 0.0f;
+        max = 1.0f;
     }
+}
+
+void Graph::AutoScaleX(bool force, Messages& messages)
+{
+    if (m_useFixedX && !force) {
+        SetXRange(m_fixedXMin, m_fixedXMax, true, messages);
+        return;
+    }
+    ChooseAutoRange(true, m_xLog, m_xMin, m_xMax);
     ApplySpacings({m_xMin, m_xMax, m_useFixedX, m_fixedXMin, m_fixedXMax, m_xLog, m_bottomAxis,
                    m_topAxis, nullptr});
     CopyXRangeOut(true);
@@ -228,37 +233,7 @@ void Graph::AutoScaleY(bool force, Messages& messages)
         SetYRange(m_fixedYMin, m_fixedYMax, true, messages);
         return;
     }
-    double low = 1.0;
-    double high = 10.0;
-    bool contributed = false;
-    for (int i = 0; i < m_plots.Count(); ++i) {
-        double setLow = 0.0;
-        double setHigh = 0.0;
-        if (!SetExtent(m_plots.Get(i), false, setLow, setHigh))
-            continue;
-        low = contributed ? std::min(low, setLow) : setLow;
-        high = contributed ? std::max(high, setHigh) : setHigh;
-        contributed = true;
-    }
-    m_yMin = float(low);
-    m_yMax = float(high);
-    if (contributed && !m_yLog) {
-        float span = m_yMax - m_yMin;
-        if (span == 0.0f)
-            span = 9.0f;
-        const float margin = span * 0.05f;
-        m_yMax += margin;
-        m_yMin -= margin;
-    }
-    if (m_yLog) {
-        if (m_yMin > 0.0f && m_yMax > 0.0f) {
-            m_yMin = std::floor(std::log10(m_yMin));
-            m_yMax = std::ceil(std::log10(m_yMax));
-        } else {
-            m_yMin = 0.0f;
-            m_yMax = 1.0f;
-        }
-    }
+    ChooseAutoRange(false, m_yLog, m_yMin, m_yMax);
     ApplySpacings({m_yMin, m_yMax, m_useFixedY, m_fixedYMin, m_fixedYMax, m_yLog, m_leftAxis,
                    m_rightAxis, nullptr});
     CopyYRangeOut(true);

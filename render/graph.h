@@ -167,5 +167,8 @@ private:
     void DrawPlots(Canvas& canvas, const PageRect& page) const;
     void DrawCurve(Canvas& canvas, const PageRect& page) const;
     void CopyXRangeOut(bool activeOnly);
+    /// The automatic range along x or y from the active sets: 5 % margin on a
+    /// linear axis, whole decade exponents on a log axis, 1 to 10 without data.
+    void ChooseAutoRange(bool alongX, int log, float& min, float& max) const;
     void CopyYRangeOut(bool activeOnly);
 };

@@ -78,10 +78,10 @@ TEST(MainFrame, MenusHoldTheirCommandsWithAccelerators)
         EXPECT_EQ(f.frame.Action(row.id)->shortcut(), QKeySequence(row.shortcut));
     }
     std::set<QString> seen;
-    for (const CommandSpec& spec : CommandTable()) {
-        if (!spec.shortcut)
+    for (const CommandSpec& entry : CommandTable()) {
+        if (!entry.shortcut)
             continue;
-        EXPECT_TRUE(seen.insert(spec.shortcut).second) << "shortcut used twice: " << spec.shortcut;
+        EXPECT_TRUE(seen.insert(entry.shortcut).second) << "shortcut used twice: " << entry.shortcut;
     }
 }
 
@@ -116,10 +116,10 @@ TEST(MainFrame, CommandsWithoutAHandlerAreDisabled)
     f.frame.UpdateCommandUI();
     EXPECT_TRUE(f.frame.Action(CommandId::HelpAbout)->isEnabled());
     EXPECT_TRUE(f.frame.Action(CommandId::FileNew)->isEnabled());
-    for (const CommandSpec& spec : CommandTable()) {
-        const bool handled = f.frame.View()->IsCommandEnabled(spec.id);
-        if (spec.id == CommandId::DataNonLinearFit || spec.id == CommandId::ExportAnimation) {
-            EXPECT_EQ(f.frame.Action(spec.id)->isEnabled(), handled) << spec.text;
+    for (const CommandSpec& entry : CommandTable()) {
+        const bool handled = f.frame.View()->IsCommandEnabled(entry.id);
+        if (entry.id == CommandId::DataNonLinearFit || entry.id == CommandId::ExportAnimation) {
+            EXPECT_EQ(f.frame.Action(entry.id)->isEnabled(), handled) << entry.text;
         }
     }
 }
