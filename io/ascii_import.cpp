@@ -17,15 +17,15 @@ const char* const kImportFormatNames[6] = {"ASCII: x y",       "ASCII: x y1 y2 .
 
 namespace {
 
-bool IsSeparator(char c)
+bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t';
 }
 
-// Where a value's text ends: a separator, a comment or the NUL that ends C text.
+// Where a value's text ends: a blank, a line end, a comment or a NUL.
 bool EndsValue(char c)
 {
-    return IsSeparator(c) || c == '#' || c == '\0';
+    return IsBlank(c) || c == '\n' || c == '\r' || c == '#' || c == '\0';
 }
 
 bool IsDigit(char c)
@@ -33,34 +33,106 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-enum class LineKind { Values, Comment, Overflow };
+enum class LineKind { Empty, Values, Comment, Overflow, Incomplete };
 
-// Reads the values of `line` in one pass. A "#" anywhere makes the line a
-// comment (its position goes to `hash`), whatever stands before it; a NUL ends
-// the line; a value beyond the float range makes it an overflow.
-LineKind ScanLine(std::string_view line, std::vector<float>& values, std::size_t& hash)
+/// One line read from the window: what it held and where the next one starts.
+struct ScannedLine {
+    LineKind kind = LineKind::Incomplete;
+    const char* next = nullptr;
+    std::string_view comment; // from the "#" to the line end (or a NUL)
+};
+
+// The end of the line that holds `p`: the first CR or LF, or nullptr.
+const char* FindLineEnd(const char* p, const char* end)
+{
+    while (p < end && *p != '\n' && *p != '\r')
+        ++p;
+    return p < end ? p : nullptr;
+}
+
+// Sets where the line ending at `lineEnd` (a CR or LF) is followed: CR LF,
+// LF and a lone CR each end one line. A CR at the window's end may be the
+// first half of a CR LF, so the line counts as complete only when `final`.
+bool Finish(ScannedLine& line, const char* lineEnd, const char* end, bool final)
+{
+    const char* next = lineEnd + 1;
+    if (*lineEnd == '\r') {
+        if (next < end && *next == '\n')
+            ++next;
+        else if (next == end && !final)
+            return false;
+    }
+    line.next = next;
+    return true;
+}
+
+// Reads the values of the line at the start of [begin, end) in one pass.
+// A "#" anywhere makes it a comment whatever stands before it; a NUL ends
+// what is read of it; a value beyond the float range makes it an overflow.
+// When the line runs past `end` and more text may follow (`final` false),
+// the result is Incomplete and nothing is used.
+ScannedLine ScanLine(const char* begin, const char* end, bool final, std::vector<float>& values)
 {
     values.clear();
+    ScannedLine line;
     bool overflow = false;
-    const char* const begin = line.data();
-    const char* const end = begin + line.size();
     const char* p = begin;
+    if (p < end && (*p == '\n' || *p == '\r' || *p == '\0')) {
+        // An empty line, or one whose C text is empty, is passed over.
+        const char* lineEnd = *p == '\0' ? FindLineEnd(p, end) : p;
+        if (!lineEnd) {
+            if (!final)
+                return line;
+            line.next = end;
+        } else if (!Finish(line, lineEnd, end, final)) {
+            return line;
+        }
+        line.kind = LineKind::Empty;
+        return line;
+    }
     for (;;) {
-        while (p < end && IsSeparator(*p))
+        while (p < end && IsBlank(*p))
             ++p;
-        if (p == end || *p == '\0')
+        if (p == end) {
+            if (!final)
+                return line;
+            line.next = end;
             break;
-        if (*p == '#') {
-            hash = std::size_t(p - begin);
-            return LineKind::Comment;
+        }
+        const char c = *p;
+        if (c == '\n' || c == '\r') {
+            if (!Finish(line, p, end, final))
+                return line;
+            break;
+        }
+        if (c == '#' || c == '\0') {
+            const char* lineEnd = FindLineEnd(p, end);
+            if (!lineEnd && !final)
+                return line;
+            if (lineEnd && !Finish(line, lineEnd, end, final))
+                return line;
+            if (!lineEnd)
+                line.next = end;
+            if (c == '#') {
+                const std::string_view rest(p, std::size_t((lineEnd ? lineEnd : end) - p));
+                line.comment = rest.substr(0, rest.find('\0'));
+                line.kind = LineKind::Comment;
+                return line;
+            }
+            break;
         }
         double value = 0;
         const char* stop = nullptr;
-        const char* digits = *p == '-' ? p + 1 : p;
+        const char* digits = c == '-' ? p + 1 : p;
         if (digits < end && (IsDigit(*digits) || *digits == '.')) {
-            const auto result = std::from_chars(p, end, value, std::chars_format::general);
-            if (result.ec == std::errc() && (result.ptr == end || EndsValue(*result.ptr)))
-                stop = result.ptr;
+            const char* simple = ParseSimpleDecimal(p, end, value);
+            if (simple && simple < end && EndsValue(*simple)) {
+                stop = simple;
+            } else {
+                const auto result = std::from_chars(p, end, value, std::chars_format::general);
+                if (result.ec == std::errc() && result.ptr < end && EndsValue(*result.ptr))
+                    stop = result.ptr;
+            }
         }
         if (!stop) {
             // Unusual text (junk after the number, hex, "inf", a "+" sign ...):
@@ -68,6 +140,8 @@ LineKind ScanLine(std::string_view line, std::vector<float>& values, std::size_t
             stop = p;
             while (stop < end && !EndsValue(*stop))
                 ++stop;
+            if (stop == end && !final)
+                return line; // the token may go on behind the window
             value = ParseAtof(p, stop);
         }
         if (std::fabs(value) > double(FLT_MAX))
@@ -75,7 +149,8 @@ LineKind ScanLine(std::string_view line, std::vector<float>& values, std::size_t
         values.push_back(float(value));
         p = stop;
     }
-    return overflow ? LineKind::Overflow : LineKind::Values;
+    line.kind = overflow ? LineKind::Overflow : LineKind::Values;
+    return line;
 }
 
 void ApplyOption(Plot& plot, const ImportOption& option)
@@ -174,25 +249,37 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
     values.reserve(16);
 
     while (!source.AtEnd()) {
-        const std::string_view line = source.NextLine();
-        if (line.size() >= kMaxLineLength)
-            return kLineTooLong;
-        if (line.empty() || line[0] == '\0')
+        ScannedLine line;
+        for (;;) {
+            const std::string_view window = source.Window();
+            const char* begin = window.data();
+            const char* end = begin + window.size();
+            line = ScanLine(begin, end, false, values);
+            if (line.kind != LineKind::Incomplete)
+                break;
+            // The line runs past the window: refuse it when it is too long,
+            // else read more, or take the rest as the last line.
+            if (window.size() >= kMaxLineLength)
+                return kLineTooLong;
+            if (!source.Extend()) {
+                const std::string_view last = source.Window();
+                line = ScanLine(last.data(), last.data() + last.size(), true, values);
+                break;
+            }
+        }
+        source.Consume(line.next);
+        if (line.kind == LineKind::Empty)
             continue;
-        std::size_t hash = 0;
-        const LineKind kind = ScanLine(line, values, hash);
-        if (kind == LineKind::Comment) {
-            std::string_view text = line.substr(hash);
-            text = text.substr(0, text.find('\0'));
+        if (line.kind == LineKind::Comment) {
             ImportOption option;
-            const int result = ParseImportOption(text, option);
+            const int result = ParseImportOption(line.comment, option);
             if (result < 0)
                 messages.Show(OptionMessage(result));
             else if (result > 0)
                 MergeImportOption(options, option);
             continue;
         }
-        if (kind == LineKind::Overflow)
+        if (line.kind == LineKind::Overflow)
             return kNotFloat;
         if (values.empty()) {
             blankEnded = true;

@@ -2,7 +2,9 @@
 
 #include "model/error.h"
 
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 // Large enough for a refused line plus a whole read block behind it.
 static constexpr std::size_t kBlockSize = 1 << 20;
@@ -11,8 +13,9 @@ IOBuffer::IOBuffer(std::FILE* file) : m_file(file)
 {
     if (!file)
         throw Error("NULL file pointer!", "IOBuffer", __LINE__);
-    m_buffer.resize(kMaxLineLength + 2 * kBlockSize);
-    m_position = m_end = m_buffer.data();
+    m_bufferSize = kMaxLineLength + 2 * kBlockSize;
+    m_buffer = std::make_unique_for_overwrite<char[]>(m_bufferSize);
+    m_position = m_end = m_buffer.get();
     m_fileDone = false;
 }
 
@@ -22,77 +25,37 @@ IOBuffer::IOBuffer(const char* text)
         throw Error("NULL mem pointer!", "IOBuffer", __LINE__);
     m_position = text;
     m_end = text + std::strlen(text);
-    m_hasCR = std::memchr(m_position, '\r', m_end - m_position) != nullptr;
 }
 
-bool IOBuffer::Refill()
+bool IOBuffer::Extend()
 {
     if (m_fileDone)
         return false;
     // Keep the unread rest at the front, then fill up behind it.
     const std::size_t rest = std::size_t(m_end - m_position);
-    std::memmove(m_buffer.data(), m_position, rest);
-    m_position = m_buffer.data();
+    std::memmove(m_buffer.get(), m_position, rest);
+    m_position = m_buffer.get();
     m_end = m_position + rest;
-    const std::size_t room = m_buffer.size() - rest;
-    const std::size_t got = std::fread(m_buffer.data() + rest, 1, room, m_file);
+    const std::size_t room = m_bufferSize - rest;
+    // Read the descriptor directly: stdio would copy every byte once more.
+    const int descriptor = fileno(m_file);
+    std::size_t got = 0;
+    bool failed = false;
+    while (got < room) {
+        const ssize_t n = ::read(descriptor, m_buffer.get() + rest + got, room - got);
+        if (n > 0) {
+            got += std::size_t(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            failed = n < 0;
+            break;
+        }
+    }
     m_end += got;
-    // Most files hold no CR at all; then a line ends only at LF.
-    m_hasCR = std::memchr(m_position, '\r', m_end - m_position) != nullptr;
     if (got < room) {
         m_fileDone = true;
-        m_readFailed = std::ferror(m_file) != 0;
+        m_readFailed = failed;
     }
     return got > 0;
-}
-
-bool IOBuffer::AtEnd()
-{
-    if (m_position < m_end)
-        return false;
-    return !Refill();
-}
-
-std::string_view IOBuffer::NextLine()
-{
-    for (;;) {
-        const std::size_t available = std::size_t(m_end - m_position);
-        const std::size_t scan = available < kMaxLineLength ? available : kMaxLineLength;
-        const char* newline = static_cast<const char*>(std::memchr(m_position, '\n', scan));
-        const char* stop = newline ? newline : m_position + scan;
-        // A CR before the LF (or alone) ends the line there.
-        const char* cr =
-            m_hasCR ? static_cast<const char*>(std::memchr(m_position, '\r', stop - m_position))
-                    : nullptr;
-        if (cr)
-            stop = cr;
-        if (cr || newline) {
-            std::string_view line(m_position, stop - m_position);
-            m_position = stop + 1;
-            if (cr && m_position < m_end && *m_position == '\n')
-                ++m_position;
-            else if (cr && m_position == m_end && !m_fileDone) {
-                // The LF of this CR LF may be the first byte of the next block.
-                const std::size_t lineLength = line.size();
-                m_position = stop - lineLength;
-                if (Refill())
-                    continue;
-                line = std::string_view(m_position, lineLength);
-                m_position += lineLength + 1;
-            }
-            return line;
-        }
-        if (available >= kMaxLineLength) {
-            // Too long: hand back the first part so the caller refuses it.
-            std::string_view line(m_position, kMaxLineLength);
-            m_position += kMaxLineLength;
-            return line;
-        }
-        if (!m_fileDone && Refill())
-            continue;
-        // Refill may have moved the rest to the front of the buffer.
-        std::string_view line(m_position, std::size_t(m_end - m_position));
-        m_position = m_end;
-        return line;
-    }
 }

@@ -1,17 +1,15 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 /// Longest line the importer accepts; a line this long or longer is refused.
 constexpr std::size_t kMaxLineLength = 524288;
 
-/// Reads text one line at a time from a file (read in large blocks) or from
-/// text in memory. A line ends at CR LF, LF or a lone CR; the end is not part of
-/// the line. Lines of `kMaxLineLength` characters or more come back cut to that
-/// length, so the caller can refuse them.
+/// The text source of the importer: a file read in large blocks, or text in
+/// memory. The reader looks at a window of unread text, takes what it has
+/// used, and asks for more when a line runs past the window.
 class IOBuffer {
 public:
     /// Reads from the open stream `file`, which stays owned by the caller.
@@ -20,21 +18,32 @@ public:
     /// Reads from `text`; a null text raises `Error` "NULL mem pointer!".
     explicit IOBuffer(const char* text);
 
-    /// Whether every line has been read.
-    bool AtEnd();
-    /// The next line; valid until the next call. Empty at the end.
-    std::string_view NextLine();
+    /// Whether all text has been used.
+    bool AtEnd() { return m_position < m_end ? false : !Extend(); }
+
+    /// The unread text, at most `kMaxLineLength` characters of it.
+    std::string_view Window() const
+    {
+        const std::size_t available = std::size_t(m_end - m_position);
+        return {m_position, available < kMaxLineLength ? available : kMaxLineLength};
+    }
+
+    /// Marks the text up to `next` (inside the window) as used.
+    void Consume(const char* next) { m_position = next; }
+
+    /// Reads more text behind the unread rest; false when there is no more.
+    /// Moves the window: views taken before are no longer valid.
+    bool Extend();
+
     /// Whether reading the file failed (as opposed to ending).
     bool ReadFailed() const { return m_readFailed; }
 
 private:
-    bool Refill();
-
     std::FILE* m_file = nullptr;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_bufferSize = 0;
     const char* m_position = nullptr;
     const char* m_end = nullptr;
     bool m_fileDone = true;
-    bool m_hasCR = false; // whether the unread text holds a CR at all
     bool m_readFailed = false;
 };

@@ -155,6 +155,20 @@ static bool SetExtent(const Plot& plot, bool alongX, double& low, double& high)
     if (!plot.m_visible || plot.PointCount() == 0)
         return false;
     const Stack<float>& errors = alongX ? plot.m_dx : plot.m_dy;
+    const PlotPoint& top = plot.m_points.Top();
+    low = high = alongX ? top.x : top.y;
+    if (errors.IsEmpty()) {
+        // The common case: a tight loop over the values alone.
+        double lowest = low, highest = high;
+        plot.m_points.ForEachFromTop([&](const PlotPoint& point) {
+            const double value = alongX ? point.x : point.y;
+            lowest = std::min(lowest, value);
+            highest = std::max(highest, value);
+        });
+        low = lowest;
+        high = highest;
+        return true;
+    }
     auto error = errors.begin();
     bool first = true;
     for (const PlotPoint& point : plot.m_points) {

@@ -50,3 +50,45 @@ TEST(NumberParsing, IgnoresADecimalCommaLocale)
     EXPECT_EQ(ParseAtof(hex, hex + 5), 1.25) << "the slow path is locale-free too";
     std::setlocale(LC_NUMERIC, "C");
 }
+
+TEST(NumberParsing, SimpleDecimalsMatchStrtodExactly)
+{
+    std::srand(12345);
+    int taken = 0;
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        if (std::rand() % 4 == 0)
+            text += '-';
+        const int digits = 1 + std::rand() % 18;
+        const int point = std::rand() % (digits + 2) - 1; // -1: no point
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += '.';
+            text += char('0' + std::rand() % 10);
+        }
+        if (std::rand() % 3 == 0)
+            text += (std::rand() % 2 ? "e" : "E") + std::to_string(std::rand() % 50 - 25);
+        SCOPED_TRACE(text);
+        double fast = 0;
+        const char* stop = ParseSimpleDecimal(text.data(), text.data() + text.size(), fast);
+        char* libraryStop = nullptr;
+        const double library = std::strtod(text.c_str(), &libraryStop);
+        if (!stop)
+            continue;
+        ++taken;
+        ASSERT_TRUE(SameDouble(fast, library)) << fast << " vs " << library;
+        ASSERT_EQ(stop, text.data() + (libraryStop - text.c_str()));
+    }
+    EXPECT_GT(taken, 100000) << "most plain numbers take the fast path";
+
+    for (const char* refused : {"", "-", ".", "-.", "1e", "1e+", "12345678901234567890", "1e23",
+                                "1.5e-30", "abc"}) {
+        SCOPED_TRACE(refused);
+        double value = 0;
+        EXPECT_EQ(ParseSimpleDecimal(refused, refused + std::strlen(refused), value), nullptr);
+    }
+    double zero = 1;
+    const char big[] = "-0e999";
+    EXPECT_NE(ParseSimpleDecimal(big, big + 6, zero), nullptr);
+    EXPECT_TRUE(SameDouble(zero, -0.0));
+}
