@@ -2,6 +2,7 @@
 #include "app/tarn_app.h"
 #include "model/messages.h"
 #include "platform/page_image.h"
+#include "platform/runtime_dir.h"
 #include "ui/dialog_messages.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ static bool HasDisplay()
 
 int main(int argc, char** argv)
 {
+    EnsureRuntimeDirectory();
     // Without a display the program runs headless and writes the page as an image.
     const bool headless = !HasDisplay();
     if (headless)

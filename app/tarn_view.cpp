@@ -80,6 +80,8 @@ bool CTarnView::IsCommandChecked(CommandId command, bool* checked) const
 
 void CTarnView::Refresh()
 {
+    // The document may have been replaced or rearranged: show its current graph too.
+    emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
     Redraw();
 }
 

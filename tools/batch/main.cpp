@@ -5,6 +5,7 @@
 #include "io/startup_actions.h"
 #include "model/messages.h"
 #include "platform/page_image.h"
+#include "platform/runtime_dir.h"
 #include "tools/batch/batch_options.h"
 #include "tools/batch/equation_commands.h"
 
@@ -81,6 +82,7 @@ static int RunPageCommand(const std::string& command, const std::vector<std::str
 
 int main(int argc, char** argv)
 {
+    EnsureRuntimeDirectory();
     // Rendering needs fonts and a paint engine but never a screen.
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
