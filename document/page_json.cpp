@@ -2,6 +2,7 @@
 
 #include "document/json_writer.h"
 #include "document/tarn_doc.h"
+#include "model/c_numeric_scope.h"
 
 static void WriteBase(JsonWriter& json, const GraphObject& object)
 {
@@ -191,6 +192,7 @@ static void WriteGraph(JsonWriter& json, const Graph& graph, bool points)
 
 std::string PageToJson(const CTarnDoc& doc, bool points)
 {
+    const CNumericScope numbers;
     JsonWriter json;
     json.BeginObject();
     json.Int("lineScaling", doc.m_displaySettings.lineScaling);

@@ -2,6 +2,7 @@
 
 #include "document/tarn_doc.h"
 #include "io/ascii_import.h"
+#include "model/c_numeric_scope.h"
 #include "model/messages.h"
 #include "render/graph.h"
 
@@ -42,6 +43,7 @@ void AppendRows(std::string& text, const Plot& plot, const char* number, const c
 
 std::string ExportText(const Graph& graph, const std::vector<int>& sets)
 {
+    const CNumericScope numbers;
     std::string text;
     for (int index : sets) {
         if (index < 0 || index >= graph.m_plots.Count())
@@ -93,6 +95,7 @@ std::string CopyDataText(const Graph& graph, const std::vector<int>& sets)
 {
     // The estimate is only the first reservation: rows of long numbers may
     // need more, and the text grows rather than failing the copy.
+    const CNumericScope numbers;
     std::string text;
     text.reserve(CopyDataEstimate(graph, sets));
     for (int index : sets) {

@@ -1,6 +1,8 @@
+#include "document/page_json.h"
 #include "io/ascii_export.h"
 #include "io/ascii_import.h"
 #include "tests/io/import_fixture.h"
+#include "tests/support/comma_locale.h"
 
 namespace {
 
@@ -126,4 +128,17 @@ TEST_F(ImportTest, ExportAndPasteFailures)
               "message: Can't compute log(n<=0) in the clipboard data; Switching to a linear "
               "scale.\n");
     EXPECT_EQ(doc.CurrentGraph().m_xLog, 0);
+}
+
+TEST_F(ImportTest, DecimalCommaLocaleChangesNothing)
+{
+    ASSERT_TRUE(UseDecimalCommaLocale());
+    Graph& graph = CurrentGraph();
+    EXPECT_EQ(ReadFile(graph, WriteFile("c.txt", "1.5 2.25\n"), kImportXY, m_messages), -1);
+    EXPECT_EQ(Points(graph.m_plots.Get(0)), (std::vector<PlotPoint>{{1.5f, 2.25f}}));
+    EXPECT_EQ(ExportText(graph, {0}),
+              "# " + graph.m_plots.Get(0).m_info + " (set 0)\n1.5\t2.25\n\t\n");
+    EXPECT_EQ(CopyDataText(graph, {0}), "1.5\t2.25\r\n\t\r\n");
+    EXPECT_NE(PageToJson(m_doc, true).find("\"graphWidth\":0.75,"), std::string::npos);
+    std::setlocale(LC_NUMERIC, "C");
 }

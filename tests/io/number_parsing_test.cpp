@@ -1,4 +1,5 @@
 #include "io/number_parsing.h"
+#include "tests/support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +41,11 @@ TEST(NumberParsing, StopsAtTheGivenEnd)
 
 TEST(NumberParsing, IgnoresADecimalCommaLocale)
 {
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "C.UTF-8"})
-        if ((found = std::setlocale(LC_NUMERIC, name)))
-            break;
+    ASSERT_TRUE(UseDecimalCommaLocale()) << "no decimal-comma locale could be made";
     const char text[] = "1.5";
     EXPECT_EQ(ParseAtof(text, text + 3), 1.5);
-    const char hex[] = "+1.25";
-    EXPECT_EQ(ParseAtof(hex, hex + 5), 1.25) << "the slow path is locale-free too";
+    const char signed_[] = "+1.25";
+    EXPECT_EQ(ParseAtof(signed_, signed_ + 5), 1.25) << "the slow path is locale-free too";
     std::setlocale(LC_NUMERIC, "C");
 }
 
