@@ -35,6 +35,10 @@ TEST(ImportOption, ParseResults)
         {"#@graph.xaxis.name x", -13},
         {"#@graph.yaxis.label", -14},
         {"#@something", -2},
+        {"#@set[0].point.styles circle", -4},
+        {"#@graph.TITLE Run", 1},
+        {"#@set[1]point.style dot", -2},
+        {"#@set[0].line.sizeable 3", -6},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -63,6 +67,9 @@ TEST(ImportOption, ValuesStored)
         {"#@set[2].errorbar.display none", &ImportOption::m_errorBarDisplay, 3},
         {"#@set[2].point.size\t 4", &ImportOption::m_pointSize, 4},
         {"#@set[2].point.style circle", &ImportOption::m_setIndex, 2},
+        {"#@set[2].point.style trianglestuff", &ImportOption::m_pointStyle, 2},
+        {"#@set[2].line.style DashDotDotted", &ImportOption::m_lineStyle, 4},
+        {"# text before #@set[ 7 ].point.size 9", &ImportOption::m_setIndex, 7},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
