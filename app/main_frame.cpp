@@ -7,6 +7,7 @@
 #include "model/messages.h"
 #include "platform/app_settings.h"
 #include "document/set_control.h"
+#include "io/document_import.h"
 #include "io/ascii_export.h"
 #include "io/ascii_import.h"
 #include "io/startup_actions.h"

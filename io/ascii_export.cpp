@@ -1,7 +1,5 @@
 #include "io/ascii_export.h"
 
-#include "document/tarn_doc.h"
-#include "io/ascii_import.h"
 #include "model/c_numeric_scope.h"
 #include "model/messages.h"
 #include "render/graph.h"
@@ -105,21 +103,4 @@ std::string CopyDataText(const Graph& graph, const std::vector<int>& sets)
         text += "\t\r\n";
     }
     return text;
-}
-
-bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages)
-{
-    Graph& graph = doc.CurrentGraph();
-    const int status = ReadText(graph, text.c_str(), format, messages);
-    if (status > 0) {
-        const std::string message = ImportMessage(status, std::string(), true);
-        if (!message.empty())
-            messages.Show(message);
-        return false;
-    }
-    FallBackToLinear(graph, "the clipboard data", messages);
-    graph.ApplyLogFlags();
-    graph.AutoScale(false, messages);
-    doc.SetModifiedFlag();
-    return true;
 }

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-class CTarnDoc;
 class Graph;
 class Messages;
 
@@ -25,9 +24,3 @@ std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets);
 /// The clipboard text of the chosen sets: rows "%.7g" separated by tabs and
 /// ending in CR LF, then a line of one tab, per set; no header line.
 std::string CopyDataText(const Graph& graph, const std::vector<int>& sets);
-
-/// Reads clipboard text into the current graph in `format`, reports failures
-/// with the clipboard wording, falls back to linear axes the data cannot show,
-/// rescales and marks the document modified. Returns false after a failure
-/// (the sets read before it stay).
-bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages);

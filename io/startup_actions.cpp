@@ -2,7 +2,7 @@
 
 #include "document/tarn_command_line_info.h"
 #include "document/tarn_doc.h"
-#include "io/ascii_import.h"
+#include "io/document_import.h"
 #include "model/error.h"
 #include "model/messages.h"
 
@@ -27,21 +27,4 @@ void RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages&
     }
     if (info.logx || info.logy)
         doc.CurrentGraph().SetLogScale(info.logx, info.logy, messages);
-}
-
-bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages& messages)
-{
-    Graph& graph = doc.CurrentGraph();
-    const int status = ReadFile(graph, fileName, format, messages);
-    if (status > 0) {
-        const std::string message = ImportMessage(status, fileName, false);
-        if (!message.empty() && format != kImportWav)
-            messages.Show(message);
-        return false;
-    }
-    FallBackToLinear(graph, fileName, messages);
-    graph.ApplyLogFlags();
-    graph.AutoScale(false, messages);
-    doc.SetModifiedFlag();
-    return true;
 }

@@ -18,7 +18,3 @@ TarnCommandLineInfo ParseStartupCommandLine(const std::vector<std::string>& args
 /// following ones. Then applies the log flags to the current graph, so their
 /// checks see the imported data.
 void RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages& messages);
-
-/// Imports one data file into the current graph in `format` (0 x y, 1 x y1..yn,
-/// 2 x y dx, 3 x y dy, 4 x y dx dy, 5 WAV). Returns false after reporting a failure.
-bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages& messages);

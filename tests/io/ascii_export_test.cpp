@@ -1,4 +1,5 @@
 #include "document/page_json.h"
+#include "io/document_import.h"
 #include "io/ascii_export.h"
 #include "io/ascii_import.h"
 #include "tests/io/import_fixture.h"

@@ -1,3 +1,4 @@
+#include "io/document_import.h"
 #include "io/ascii_import.h"
 #include "io/startup_actions.h"
 #include "tests/io/import_fixture.h"

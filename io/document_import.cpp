@@ -1,0 +1,40 @@
+#include "io/document_import.h"
+
+#include "document/tarn_doc.h"
+#include "io/ascii_import.h"
+#include "model/messages.h"
+#include "render/graph.h"
+
+bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages& messages)
+{
+    Graph& graph = doc.CurrentGraph();
+    const int status = ReadFile(graph, fileName, format, messages);
+    if (status > 0) {
+        const std::string message = ImportMessage(status, fileName, false);
+        if (!message.empty() && format != kImportWav)
+            messages.Show(message);
+        return false;
+    }
+    FallBackToLinear(graph, fileName, messages);
+    graph.ApplyLogFlags();
+    graph.AutoScale(false, messages);
+    doc.SetModifiedFlag();
+    return true;
+}
+
+bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages)
+{
+    Graph& graph = doc.CurrentGraph();
+    const int status = ReadText(graph, text.c_str(), format, messages);
+    if (status > 0) {
+        const std::string message = ImportMessage(status, std::string(), true);
+        if (!message.empty())
+            messages.Show(message);
+        return false;
+    }
+    FallBackToLinear(graph, "the clipboard data", messages);
+    graph.ApplyLogFlags();
+    graph.AutoScale(false, messages);
+    doc.SetModifiedFlag();
+    return true;
+}
