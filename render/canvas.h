@@ -7,18 +7,9 @@
 #include <string>
 #include <vector>
 
-/// A device rectangle by its edges; right and bottom are exclusive for the
-/// filled shapes, as on the screen.
-struct DeviceRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const DeviceRect&) const = default;
-};
+/// A device rectangle by its edges, the same record as the page rectangle;
+/// right and bottom are exclusive for the filled shapes, as on the screen.
+using DeviceRect = PageRect;
 
 /// Line styles of a pen; `User` takes its dash pattern from `Pen::dashes`.
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Null, User };

@@ -1,5 +1,7 @@
 #include "render/graph.h"
 
+#include <array>
+
 #include "model/drawing_settings.h"
 #include "model/messages.h"
 #include "model/style_codes.h"
@@ -472,15 +474,19 @@ void Graph::SyncPlotGeometry()
     }
 }
 
+std::array<GraphObject*, 8> Graph::Parts()
+{
+    return {&m_title,     &m_yLabel,  &m_xLabel,     &m_leftAxis,
+            &m_rightAxis, &m_topAxis, &m_bottomAxis, &m_legend};
+}
+
 float Graph::MoveX(float dx)
 {
     switch (m_dragMode) {
     case kDragWhole:
         m_left += dx;
         m_right += dx;
-        for (GraphObject* part : std::initializer_list<GraphObject*>{
-                 &m_title, &m_yLabel, &m_xLabel, &m_topAxis, &m_bottomAxis, &m_leftAxis,
-                 &m_rightAxis, &m_legend})
+        for (GraphObject* part : Parts())
             part->MoveX(dx);
         m_x = (m_left + m_right) / 2;
         break;
@@ -514,9 +520,7 @@ float Graph::MoveY(float dy)
     case kDragWhole:
         m_bottom += dy;
         m_top += dy;
-        for (GraphObject* part : std::initializer_list<GraphObject*>{
-                 &m_title, &m_yLabel, &m_xLabel, &m_topAxis, &m_bottomAxis, &m_leftAxis,
-                 &m_rightAxis, &m_legend})
+        for (GraphObject* part : Parts())
             part->MoveY(dy);
         m_y = (m_bottom + m_top) / 2;
         break;
@@ -568,9 +572,7 @@ BoundingBox Graph::GetBoundingBox(const PageRect& page) const
 void Graph::BeginPrintScaling(Canvas& canvas, int num, int den, const PageRect& rect)
 {
     GraphObject::BeginPrintScaling(canvas, num, den, rect);
-    for (GraphObject* part : std::initializer_list<GraphObject*>{
-             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
-             &m_bottomAxis, &m_legend})
+    for (GraphObject* part : Parts())
         part->BeginPrintScaling(canvas, num, den, rect);
     for (int i = 0; i < m_plots.Count(); ++i)
         m_plots.Get(i).BeginPrintScaling(canvas, num, den, rect);
@@ -579,9 +581,7 @@ void Graph::BeginPrintScaling(Canvas& canvas, int num, int den, const PageRect& 
 void Graph::EndPrintScaling(Canvas& canvas, const PageRect& rect)
 {
     GraphObject::EndPrintScaling(canvas, rect);
-    for (GraphObject* part : std::initializer_list<GraphObject*>{
-             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
-             &m_bottomAxis, &m_legend})
+    for (GraphObject* part : Parts())
         part->EndPrintScaling(canvas, rect);
     for (int i = 0; i < m_plots.Count(); ++i)
         m_plots.Get(i).EndPrintScaling(canvas, rect);
@@ -590,9 +590,7 @@ void Graph::EndPrintScaling(Canvas& canvas, const PageRect& rect)
 void Graph::SetPrintMode(int flag)
 {
     GraphObject::SetPrintMode(flag);
-    for (GraphObject* part : std::initializer_list<GraphObject*>{
-             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
-             &m_bottomAxis, &m_legend})
+    for (GraphObject* part : Parts())
         part->SetPrintMode(flag);
     for (int i = 0; i < m_plots.Count(); ++i)
         m_plots.Get(i).SetPrintMode(flag);

@@ -12,6 +12,7 @@
 #include "render/ref_line.h"
 #include "render/scale_map.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -167,6 +168,9 @@ private:
     void DrawPlots(Canvas& canvas, const PageRect& page) const;
     void DrawCurve(Canvas& canvas, const PageRect& page) const;
     void CopyXRangeOut(bool activeOnly);
+    /// The titles, the four axes and the legend, in the order print scaling
+    /// visits them; they move with the whole graph.
+    std::array<GraphObject*, 8> Parts();
     /// The automatic range along x or y from the active sets: 5 % margin on a
     /// linear axis, whole decade exponents on a log axis, 1 to 10 without data.
     void ChooseAutoRange(bool alongX, int log, float& min, float& max) const;
