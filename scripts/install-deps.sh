@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libpng-dev zlib1g-dev libtnt-dev libasound2-dev libjpeg-dev
   fonts-liberation fontconfig locales
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth desktop-file-utils shared-mime-info
 )
 
 missing=()
