@@ -59,7 +59,8 @@ int main(int argc, char** argv)
             return 1;
         }
         std::printf("No display found: the page was written to %s\n", path.toLocal8Bit().constData());
-        return 0;
+        // As in a script, a command line that could not be carried out fails the run.
+        return app.StartupSucceeded() ? 0 : 1;
     }
     return application.exec();
 }

@@ -22,14 +22,16 @@ bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindo
     connect(m_frame.get(), &CMainFrame::NewDocumentRequested, this, &CTarnApp::NewDocument);
     connect(m_frame.get(), &CMainFrame::OpenDocumentRequested, this, &CTarnApp::OpenDocument);
 
-    TarnCommandLineInfo info = ParseStartupCommandLine(args, m_messages);
+    bool parsed = true;
+    TarnCommandLineInfo info = ParseStartupCommandLine(args, m_messages, &parsed);
     if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen &&
         !OpenDocument(QString::fromStdString(info.m_strFileName))) {
         info.files.Clear();
         return false;
     }
 
-    RunStartupImports(m_doc, info, m_messages);
+    const bool imported = RunStartupImports(m_doc, info, m_messages);
+    m_startupSucceeded = parsed && imported;
 
     if (showWindow)
         m_frame->show();

@@ -27,6 +27,10 @@ public:
     /// document named on the command line could not be opened).
     bool InitInstance(const std::vector<std::string>& args, bool showWindow = true);
 
+    /// Whether the command line was carried out without a failure: no parse
+    /// error and every data file imported. The program runs either way.
+    bool StartupSucceeded() const { return m_startupSucceeded; }
+
     CTarnDoc& Doc() { return m_doc; }
     CMainFrame* Frame() const { return m_frame.get(); }
 
@@ -40,4 +44,5 @@ private:
     AppSettings m_settings;
     CTarnDoc m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    bool m_startupSucceeded = true;
 };

@@ -4,13 +4,40 @@
 
 #include <algorithm>
 #include <dirent.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 
 bool awaitingFiles = false;
 
 static constexpr const char* kSource = "CommandLine";
 static constexpr const char* kNoFileName = "A filename was not found on the command line";
+
+// Matches `name` against `pattern`, in which only "*" (any run of characters)
+// and "?" (any one character) are special, as in the file search of the
+// platform the command line comes from; brackets and backslashes are plain
+// characters. Greedy with one backtracking point, so the cost stays at most
+// the product of the two lengths.
+static bool WildcardMatch(const std::string& pattern, const std::string& name)
+{
+    std::size_t p = 0, n = 0;
+    std::size_t starAt = std::string::npos, resumeAt = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (starAt != std::string::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
 
 void TarnCommandLineInfo::ClearFormatFlags()
 {
@@ -104,7 +131,7 @@ void TarnCommandLineInfo::AddFiles(const std::string& pattern)
             const std::string name = entry->d_name;
             if (name == "." || name == "..")
                 continue;
-            if (fnmatch(namePattern.c_str(), name.c_str(), 0) != 0)
+            if (!WildcardMatch(namePattern, name))
                 continue;
             // Only files can be imported; directories that match are passed over.
             struct stat info {};

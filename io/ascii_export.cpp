@@ -2,10 +2,10 @@
 
 #include "model/c_numeric_scope.h"
 #include "model/messages.h"
+#include "model/safe_file_writer.h"
 #include "render/graph.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -57,19 +57,7 @@ std::string ExportText(const Graph& graph, const std::vector<int>& sets)
 bool ExportData(const Graph& graph, const std::vector<int>& sets, const std::string& path,
                 Messages& messages)
 {
-    // Write beside the target and rename, so a failed export keeps the old file.
-    const std::string temporary = path + ".corvid-part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        messages.Show("Can't open " + path + "for writing");
-        return false;
-    }
-    const std::string text = ExportText(graph, sets);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    std::error_code error;
-    if (!written || !closed || (std::filesystem::rename(temporary, path, error), error)) {
-        std::filesystem::remove(temporary, error);
+    if (!WriteFileSafely(path, ExportText(graph, sets))) {
         messages.Show("Can't open " + path + "for writing");
         return false;
     }

@@ -367,7 +367,9 @@ static int ReadSource(Graph& graph, IOBuffer& source, int format, const std::str
         result = ReadBlock(graph, source, importedSets, options, setName, format, messages);
     } while (result == 0);
     options.Clear();
-    if (result == -1 && source.ReadFailed())
+    // A source that opens but cannot be read (a directory, a failing disk) is a
+    // read error, not a file without data.
+    if ((result == -1 || result == kNoData) && source.ReadFailed())
         return kIOError;
     return result;
 }

@@ -7,24 +7,30 @@
 #include "model/messages.h"
 
 TarnCommandLineInfo ParseStartupCommandLine(const std::vector<std::string>& args,
-                                            Messages& messages)
+                                            Messages& messages, bool* parsed)
 {
     TarnCommandLineInfo info;
+    if (parsed)
+        *parsed = true;
     try {
         info.ParseCommandLine(args);
     } catch (const Error& error) {
         messages.Show(error.Text());
+        if (parsed)
+            *parsed = false;
     }
     return info;
 }
 
-void RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages& messages)
+bool RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages& messages)
 {
+    bool imported = true;
     const int format = info.ImportFormat();
     if (format >= 0) {
         for (int i = 0; i < info.files.Count(); ++i)
-            ImportFile(doc, info.files.Get(i), format, messages);
+            imported = ImportFile(doc, info.files.Get(i), format, messages) && imported;
     }
     if (info.logx || info.logy)
         doc.CurrentGraph().SetLogScale(info.logx, info.logy, messages);
+    return imported;
 }

@@ -2,8 +2,10 @@
 
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
+#include "model/safe_file_writer.h"
 #include "platform/qt_canvas.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -31,44 +33,60 @@ QImage RenderPageImage(CTarnDoc& doc, QSize size)
     return image;
 }
 
-QString ExportPage(CTarnDoc& doc, const QString& path, QSize size)
+// Draws the page in the format of `suffix` into `bytes`; returns the reason
+// it cannot, or an empty string.
+static QString EncodePage(CTarnDoc& doc, const QString& suffix, QSize size, QByteArray& bytes)
 {
-    if (size.width() <= 0 || size.height() <= 0)
-        return QString("invalid image size %1 x %2").arg(size.width()).arg(size.height());
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (suffix == "png" || suffix == "bmp") {
         QImage image = RenderPageImage(doc, size);
         if (image.isNull())
             return QString("cannot make an image of %1 x %2 pixels").arg(size.width()).arg(size.height());
-        if (!image.save(path, suffix == "png" ? "PNG" : "BMP"))
-            return QString("cannot write \"%1\"").arg(path);
+        if (!image.save(&buffer, suffix == "png" ? "PNG" : "BMP"))
+            return QString("cannot encode the image as %1").arg(suffix);
         return {};
     }
     if (suffix == "svg") {
         QSvgGenerator generator;
-        generator.setFileName(path);
+        generator.setOutputDevice(&buffer);
         generator.setSize(size);
         generator.setViewBox(QRect(QPoint(0, 0), size));
         generator.setTitle("CorvidPlot page");
         QPainter painter;
         if (!painter.begin(&generator))
-            return QString("cannot write \"%1\"").arg(path);
+            return QString("cannot draw the page as SVG");
         PaintPage(doc, painter, size);
         painter.end();
         return {};
     }
     if (suffix == "pdf") {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&buffer);
         writer.setResolution(96);
         writer.setPageSize(
             QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0), QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&writer))
-            return QString("cannot write \"%1\"").arg(path);
+            return QString("cannot draw the page as PDF");
         PaintPage(doc, painter, size);
         painter.end();
         return {};
     }
     return QString("unsupported image type \"%1\" (use .png, .bmp, .svg or .pdf)").arg(suffix);
+}
+
+QString ExportPage(CTarnDoc& doc, const QString& path, QSize size)
+{
+    if (size.width() <= 0 || size.height() <= 0)
+        return QString("invalid image size %1 x %2").arg(size.width()).arg(size.height());
+    QByteArray bytes;
+    const QString error = EncodePage(doc, QFileInfo(path).suffix().toLower(), size, bytes);
+    if (!error.isEmpty())
+        return error;
+    std::string reason;
+    if (!WriteFileSafely(path.toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                         &reason))
+        return QString("cannot write \"%1\": %2").arg(path, QString::fromStdString(reason));
+    return {};
 }

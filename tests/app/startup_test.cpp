@@ -4,10 +4,12 @@
 #include "document/tarn_command_line_info.h"
 #include "model/messages.h"
 #include "tests/support/qt_application.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
@@ -26,6 +28,7 @@ std::string ReadAll(std::FILE* file)
 
 struct StartupRun {
     bool started = false;
+    bool succeeded = false;
     std::string errors;
     std::string output;
     int pipeNumber = 0;
@@ -43,6 +46,7 @@ StartupRun Start(const std::vector<std::string>& args)
     CTarnApp app(messages);
     StartupRun run;
     run.started = app.InitInstance(args, false);
+    run.succeeded = app.StartupSucceeded();
     run.errors = ReadAll(errors);
     run.output = ReadAll(output);
     run.pipeNumber = app.Doc().m_pipeNumber;
@@ -73,6 +77,7 @@ TEST(Startup, CommandLineErrorsAreShownAndTheProgramStillStarts)
         SCOPED_TRACE(row.args.front());
         StartupRun run = Start(row.args);
         EXPECT_TRUE(run.started);
+        EXPECT_EQ(run.succeeded, row.errors.empty());
         EXPECT_EQ(run.errors, row.errors);
         EXPECT_EQ(run.logx, row.logx);
         EXPECT_EQ(run.logy, row.logy);
@@ -88,6 +93,24 @@ TEST(Startup, HelpAndPipeActAfterTheWindowIsUp)
     StartupRun pipe = Start({"-logx", "-pipe", "7"});
     EXPECT_EQ(pipe.pipeNumber, 7);
     EXPECT_EQ(pipe.logx, 0) << "a log flag before the pipe flag is lost";
+}
+
+TEST(Startup, HeadlessRunFailsWhenAFileCannotBeImportedButWritesThePage)
+{
+    const ScratchDir dir("corvid-startup");
+    const std::string good = dir.Write("good.dat", "1 2\n2 3\n");
+    const std::string image = dir / "page.png";
+    const std::string command = std::string("cd '") + dir.Path().string() +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM CORVID_HEADLESS_IMAGE='" +
+                                image + "' " + CORVID_BINARY_DIR + "/corvid -xy '" + good +
+                                "' nosuch.dat 2>/dev/null >/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_TRUE(std::filesystem::exists(image));
+
+    StartupRun run = Start({"-xy", good});
+    EXPECT_TRUE(run.succeeded);
 }
 
 TEST(Startup, ADocumentThatCannotBeOpenedEndsTheProgram)

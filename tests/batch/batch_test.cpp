@@ -1,12 +1,17 @@
 // End-to-end checks of corvid-batch: the real program, run as a script would.
+#include "tests/support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -16,14 +21,21 @@ struct BatchRun {
     std::string err;
 };
 
-// Runs corvid-batch with `arguments` (shell words) and captures both streams.
-BatchRun Batch(const std::string& arguments)
+std::string ReadFile(const std::string& path)
 {
-    const std::string errFile = (std::filesystem::temp_directory_path() /
-                                 ("corvid-batch-err-" + std::to_string(::getpid())))
-                                    .string();
-    const std::string command = std::string(CORVID_BINARY_DIR) + "/corvid-batch " + arguments +
-                                " 2>" + errFile;
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs corvid-batch with `arguments` (shell words) in `directory` and captures both streams.
+BatchRun Batch(const std::string& arguments, const ScratchDir& directory)
+{
+    const std::string errFile = directory / "stderr.txt";
+    const std::string command = "cd '" + directory.Path().string() + "' && " +
+                                std::string(CORVID_BINARY_DIR) + "/corvid-batch " + arguments +
+                                " 2>'" + errFile + "'";
     BatchRun run;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer;
@@ -32,36 +44,36 @@ BatchRun Batch(const std::string& arguments)
         const int status = ::pclose(pipe);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::ifstream err(errFile);
+    std::istringstream err(ReadFile(errFile));
     std::string line;
     while (std::getline(err, line))
         if (line.rfind("QStandardPaths", 0) != 0)
             run.err += line + "\n";
-    std::filesystem::remove(errFile);
+    fs::remove(errFile);
     return run;
 }
 
-std::string DataFile(const std::string& name, const std::string& text)
+bool Contains(const std::string& text, const std::string& part)
 {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path) << text;
-    return path.string();
+    return text.find(part) != std::string::npos;
 }
 
 } // namespace
 
 TEST(Batch, InfoOfAFreshPage)
 {
-    const BatchRun run = Batch("info");
+    const ScratchDir dir("corvid-batch");
+    const BatchRun run = Batch("info", dir);
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\"rows\":1,\"columns\":1"), std::string::npos);
-    EXPECT_NE(run.out.find("\"graphs\":[{"), std::string::npos);
-    EXPECT_NE(run.out.find("\"plots\":[]"), std::string::npos);
+    EXPECT_TRUE(Contains(run.out, "\"rows\":1,\"columns\":1"));
+    EXPECT_TRUE(Contains(run.out, "\"graphs\":[{"));
+    EXPECT_TRUE(Contains(run.out, "\"plots\":[]"));
     EXPECT_EQ(run.err, "");
 }
 
-TEST(Batch, CommandLineMessagesGoToStandardError)
+TEST(Batch, CommandLineErrorsAreShownAndFailTheRun)
 {
+    const ScratchDir dir("corvid-batch");
     struct Row {
         const char* arguments;
         const char* message;
@@ -71,69 +83,148 @@ TEST(Batch, CommandLineMessagesGoToStandardError)
         {"info -pipe", "message: A pipe address was not found on the command line\n"},
         {"info -XY a.dat", "message: A unknown flag was found on the command line\n"},
         {"info -xy '/nonexistent/*.dat'", "message: The wildcard failed to match a file name\n"},
+        {"info -xy a.dat -logy", "message: A filename was not found on the command line\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const BatchRun run = Batch(row.arguments);
-        EXPECT_EQ(run.status, 0) << "the page is still made from what was parsed";
+        const BatchRun run = Batch(row.arguments, dir);
+        EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, row.message);
+        EXPECT_TRUE(Contains(run.out, "\"graphs\":[{")) << "the page is still made from what was parsed";
     }
-    const BatchRun help = Batch("info -help");
+    const BatchRun help = Batch("info -help", dir);
+    EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Command Line Options\nThe following options", 0), 0u);
 }
 
 TEST(Batch, ImportedSetsAppearWithTheirPoints)
 {
-    const std::string path = DataFile("corvid-batch-sets.txt", "#@set[1].info second\n1 2 3\n4 5 6\n");
-    const BatchRun run = Batch("info -nxy " + path + " --points");
+    const ScratchDir dir("corvid-batch");
+    const std::string path = dir.Write("sets.txt", "#@set[1].info second\n1 2 3\n4 5 6\n");
+    const BatchRun run = Batch("info -nxy " + path + " --points", dir);
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\"points\":[[4,6],[1,3]]"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"info\":\"second\""), std::string::npos);
-    EXPECT_NE(run.out.find("\"pointCount\":2"), std::string::npos);
+    EXPECT_TRUE(Contains(run.out, "\"points\":[[4,6],[1,3]]")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"info\":\"second\""));
+    EXPECT_TRUE(Contains(run.out, "\"pointCount\":2"));
 
-    const BatchRun missing = Batch("info -xy " + path + ".absent");
-    EXPECT_EQ(missing.err, "message: Unable to open the file " + path + ".absent\n");
-    std::filesystem::remove(path);
+    const BatchRun first = Batch("info --points -logy -nxy " + path, dir);
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, Batch("info -logy -nxy " + path + " --points", dir).out)
+        << "options before the page arguments mean the same";
+}
+
+TEST(Batch, DataFilesThatCannotBeImportedFailTheRun)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string good = dir.Write("good.txt", "1 2\n2 3\n");
+    const std::string empty = dir.Write("empty.txt", "# nothing here\n");
+    fs::create_directory(dir / "folder");
+    struct Row {
+        std::string arguments;
+        std::string message;
+    };
+    const Row rows[] = {
+        {"info -xy nosuch.dat", "message: Unable to open the file nosuch.dat\n"},
+        {"info -xy " + empty, "message: No data found in the file " + empty + "\n"},
+        {"info -xy " + dir / "folder", "message: IO error reading from file " + dir / "folder" + "\n"},
+        {"info -xy " + good + " nosuch.dat", "message: Unable to open the file nosuch.dat\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const BatchRun run = Batch(row.arguments, dir);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, row.message);
+    }
+    const BatchRun partial = Batch("render -xy " + good + " nosuch.dat -o page.png", dir);
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_TRUE(fs::exists(dir / "page.png")) << "the image of what could be built is written";
 }
 
 TEST(Batch, RenderWritesTheImage)
 {
-    const std::string data = DataFile("corvid-batch-render.txt", "1 1\n2 4\n3 9\n");
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("render.txt", "1 1\n2 4\n3 9\n");
     for (const char* extension : {"png", "svg", "pdf", "bmp"}) {
         SCOPED_TRACE(extension);
-        const auto image = std::filesystem::temp_directory_path() /
-                           (std::string("corvid-batch-render.") + extension);
-        std::filesystem::remove(image);
-        const BatchRun run = Batch("render -xy " + data + " -o " + image.string() + " --size 320x240");
+        const std::string image = dir / (std::string("render.") + extension);
+        const BatchRun run = Batch("render -xy " + data + " -o " + image + " --size 320x240", dir);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_TRUE(std::filesystem::exists(image));
-        EXPECT_GT(std::filesystem::file_size(image), 100u);
-        std::filesystem::remove(image);
+        ASSERT_TRUE(fs::exists(image));
+        EXPECT_GT(fs::file_size(image), 100u);
+        fs::remove(image);
     }
-    std::filesystem::remove(data);
+    const BatchRun before = Batch("render --size=64x48 -o first.png -xy " + data, dir);
+    EXPECT_EQ(before.status, 0) << before.err;
+    EXPECT_TRUE(fs::exists(dir / "first.png"));
 }
 
 TEST(Batch, UsageErrors)
 {
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("a.dat", "1 2\n");
     struct Row {
-        const char* arguments;
+        std::string arguments;
         int status;
+        const char* error; // start of the first line on stderr
     };
-    const Row rows[] = {{"", 2},           {"--help", 0},        {"frobnicate", 2},
-                        {"render", 2},     {"render --size 0x5 -o a.png", 2},
-                        {"render -o /nonexistent-dir/x.png", 1}, {"render -o page.gif", 1}};
+    const Row rows[] = {
+        {"", 2, "usage: corvid-batch"},
+        {"--help", 0, ""},
+        {"render --help", 0, ""},
+        {"frobnicate", 2, "corvid-batch: unknown command"},
+        {"render", 2, "corvid-batch render: give -o IMAGE"},
+        {"render --size 0x5 -o a.png", 2, "corvid-batch render: --size needs"},
+        {"render -xy " + data + " -o a.png --dpi 300", 2, "corvid-batch render: unknown option '--dpi'"},
+        {"render -xy " + data + " -o", 2, "corvid-batch render: option '-o' needs a value"},
+        {"info --points=yes", 2, "corvid-batch info: option '--points' takes no value"},
+        {"export -xy " + data + " --sets 1,x", 2, "corvid-batch export: --sets needs"},
+        {"render -o /nonexistent-dir/x.png", 1, "message: "},
+        {"render -o page.gif", 1, "message: "},
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        EXPECT_EQ(Batch(row.arguments).status, row.status);
+        const BatchRun run = Batch(row.arguments, dir);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.err.substr(0, std::string(row.error).size()), row.error);
+        if (row.status == 2) {
+            EXPECT_TRUE(Contains(run.err, "usage: corvid-batch COMMAND")) << "usage errors show the usage";
+        }
     }
+    EXPECT_TRUE(Contains(Batch("--help", dir).out, "render [DOCUMENT] [-logx|-logy|-logxy] [-xy|"))
+        << "the help shows the flag order the parser accepts";
 }
 
 TEST(Batch, EquationCommands)
 {
+    const ScratchDir dir("corvid-batch");
     // The language's pi is 3.14159265359.
-    EXPECT_EQ(Batch("eval '2*pi'").out, "6.2831853071800001\n");
-    const BatchRun bad = Batch("eval 'sqrt(x)+log(x)' x=-1");
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(Batch("field 1e-3").out, "0.00100000005\n");
-    EXPECT_EQ(Batch("deriv 'x^3' x x=2").out, "12\n");
+    EXPECT_EQ(Batch("eval '2*pi'", dir).out, "6.2831853071800001\n");
+    EXPECT_EQ(Batch("eval 'sqrt(x)+log(x)' x=-1", dir).status, 1);
+    EXPECT_EQ(Batch("field 1e-3", dir).out, "0.00100000005\n");
+    EXPECT_EQ(Batch("deriv 'x^3' x x=2", dir).out, "12\n");
+    const BatchRun simplified = Batch("eval --simplify 'x-(y-x)' x=3 y=1", dir);
+    EXPECT_EQ(simplified.out, "5\n");
+    EXPECT_EQ(simplified.status, 0);
+    const BatchRun unused = Batch("eval 'x+1' x=1 q=2", dir);
+    EXPECT_EQ(unused.out, "2\n");
+    EXPECT_EQ(unused.status, 0);
+    EXPECT_TRUE(Contains(unused.err, "'q'"));
+}
+
+TEST(Batch, ExportWritesTheDataTextOfTheChosenSets)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("runs.txt", "#@set[0].info first\n#@set[1].info second\n1 2\n3 4\n \n5 6\n");
+    const std::string all = "# first (set 0)\n3\t4\n1\t2\n\t\n# second (set 1)\n5\t6\n\t\n";
+    const BatchRun toStdout = Batch("export -xy " + data, dir);
+    EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, all);
+
+    const BatchRun chosen = Batch("export --sets 1 -o out.txt -xy " + data, dir);
+    EXPECT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "# second (set 1)\n5\t6\n\t\n");
+
+    const BatchRun missing = Batch("export -xy " + data + " --sets 0,7", dir);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(Contains(missing.err, "no set 7"));
 }

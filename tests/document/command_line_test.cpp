@@ -2,6 +2,8 @@
 #include "document/tarn_command_line_info.h"
 #include "model/error.h"
 
+#include "tests/support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -130,8 +132,8 @@ TEST(CommandLine, AwaitingFilesLastsForTheWholeProcess)
 
 TEST(CommandLine, SlashStartsAFlagOnlyWhereNoPathIsMeant)
 {
-    const fs::path directory = fs::temp_directory_path() / "corvid-slash-test";
-    fs::create_directories(directory);
+    const ScratchDir scratch("corvid-slash");
+    const fs::path directory = scratch.Path();
     const std::string absolute = (directory / "a.dat").string();
     std::ofstream(absolute) << "1 2\n";
 
@@ -144,13 +146,12 @@ TEST(CommandLine, SlashStartsAFlagOnlyWhereNoPathIsMeant)
     Parsed parsed = Parse({"-xy", absolute});
     EXPECT_EQ(parsed.error, "");
     EXPECT_EQ(Files(parsed.info), std::vector<std::string>{absolute});
-    fs::remove_all(directory);
 }
 
 TEST(CommandLine, WildcardsExpandInTheirDirectory)
 {
-    const fs::path base = fs::temp_directory_path() / "corvid-wildcard-test";
-    fs::remove_all(base);
+    const ScratchDir scratch("corvid-wildcard");
+    const fs::path base = scratch.Path();
     fs::create_directories(base / "sub" / "run4.txt"); // a directory that matches
     for (const char* name : {"run2.txt", "run1.txt", "run3.txt", "other.dat"})
         std::ofstream(base / "sub" / name) << "1 2\n";
@@ -175,7 +176,33 @@ TEST(CommandLine, WildcardsExpandInTheirDirectory)
     Parsed relative = Parse({"-xy", "*.dat"});
     fs::current_path(current);
     EXPECT_EQ(Files(relative.info), std::vector<std::string>{"other.dat"});
-    fs::remove_all(base);
+}
+
+TEST(CommandLine, OnlyStarAndQuestionMarkAreSpecialInWildcards)
+{
+    const ScratchDir scratch("corvid-wildcard");
+    for (const char* name : {"run[1].dat", "run1.dat", "run12.dat", "run!x.dat", "a.b"})
+        scratch.Write(name, "1 2\n");
+    const std::string dir = scratch.Path().string() + "/";
+    struct Row {
+        std::string pattern;
+        std::vector<std::string> files;
+    };
+    const Row rows[] = {
+        {"run[1]*", {dir + "run[1].dat"}},
+        {"run?.dat*", {dir + "run1.dat"}},
+        {"run??.dat*", {dir + "run!x.dat", dir + "run12.dat"}},
+        {"run*[!x]*", {}},
+        {"*.b", {dir + "a.b"}},
+        {"*.*", {dir + "a.b", dir + "run!x.dat", dir + "run1.dat", dir + "run12.dat", dir + "run[1].dat"}},
+        {"run*1*", {dir + "run1.dat", dir + "run12.dat", dir + "run[1].dat"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.pattern);
+        Parsed parsed = Parse({"-xy", dir + row.pattern});
+        EXPECT_EQ(parsed.error, row.files.empty() ? kNoMatch : "");
+        EXPECT_EQ(Files(parsed.info), row.files);
+    }
 }
 
 static std::string HelpLine(const std::string& before, int tabs, const std::string& after)

@@ -2,6 +2,7 @@
 
 #include "equation/equation.h"
 #include "equation/evalfield.h"
+#include "tools/batch/batch_arguments.h"
 
 #include <cstring>
 
@@ -22,17 +23,13 @@ struct Assignment {
     float value;
 };
 
-// The options after the expression (and variable): "--simplify" and NAME=VALUE
-// pairs whose values are read as number fields, so "x=2*pi" works too.
-bool ReadOptions(const std::vector<std::string>& args, std::size_t first, bool& simplify,
-                 std::vector<Assignment>& assignments, std::FILE* err)
+// Reads the NAME=VALUE arguments; values are read as number fields, so
+// "x=2*pi" works too.
+bool ReadAssignments(const std::vector<std::string>& args, std::size_t first,
+                     std::vector<Assignment>& assignments, std::FILE* err)
 {
     for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--simplify") {
-            simplify = true;
-            continue;
-        }
         const std::size_t equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
             std::fprintf(err, "unexpected argument '%s'\n", arg.c_str());
@@ -48,6 +45,20 @@ bool ReadOptions(const std::vector<std::string>& args, std::size_t first, bool& 
     return true;
 }
 
+// Splits the arguments of eval and deriv: "--simplify" anywhere, then
+// `names` leading positional arguments, then NAME=VALUE pairs.
+bool ReadArguments(const std::vector<std::string>& args, std::size_t names, BatchArguments& split,
+                   std::vector<Assignment>& assignments, std::FILE* err)
+{
+    split = SplitArguments(args, {{"--simplify", false}});
+    if (!split.error.empty()) {
+        std::fprintf(err, "%s\n", split.error.c_str());
+        return false;
+    }
+    return split.positional.size() >= names &&
+           ReadAssignments(split.positional, names, assignments, err);
+}
+
 int FindVariable(Equation& equation, const std::string& name)
 {
     for (int i = 0; i < equation.NumVars(); ++i) {
@@ -57,26 +68,32 @@ int FindVariable(Equation& equation, const std::string& name)
     return -1;
 }
 
-// Sets the variables, checks that all have values and prints the value.
-int EvaluateAndPrint(Equation& equation, const std::vector<Assignment>& assignments,
-                     std::FILE* out, std::FILE* err)
+// Gives the named variables their values; a name the equation does not use
+// is only worth a warning, as the value is simply not needed.
+void SetVariables(Equation& equation, const std::vector<Assignment>& assignments, std::FILE* err)
+{
+    for (const Assignment& assignment : assignments) {
+        const int index = FindVariable(equation, assignment.name);
+        if (index < 0) {
+            std::fprintf(err, "warning: the equation has no variable '%s'; its value is ignored\n",
+                         assignment.name.c_str());
+            continue;
+        }
+        equation.SetVar(index, assignment.value);
+    }
+}
+
+// Checks that every variable has a value and prints the value.
+int EvaluateAndPrint(Equation& equation, std::FILE* out, std::FILE* err)
 {
     if (equation.m_message) {
         std::fprintf(err, "%s\n", equation.m_message);
         return 1;
     }
-    for (const Assignment& assignment : assignments) {
-        const int index = FindVariable(equation, assignment.name);
-        if (index < 0) {
-            std::fprintf(err, "no variable '%s' in the equation\n", assignment.name.c_str());
-            return 2;
-        }
-        equation.SetVar(index, assignment.value);
-    }
     for (int i = 0; i < equation.NumVars(); ++i) {
         if (!equation.IsSet(i)) {
             std::fprintf(err, "variable '%s' has no value\n", equation.GetVarName(i));
-            return 2;
+            return 1;
         }
     }
     const double value = double(equation.Eval());
@@ -92,26 +109,32 @@ int EvaluateAndPrint(Equation& equation, const std::vector<Assignment>& assignme
 
 int RunEvalCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
-    bool simplify = false;
+    BatchArguments split;
     std::vector<Assignment> assignments;
-    if (args.empty() || !ReadOptions(args, 1, simplify, assignments, err)) {
+    if (!ReadArguments(args, 1, split, assignments, err)) {
         std::fprintf(err, "usage: corvid-batch eval EXPR [--simplify] [NAME=VALUE ...]\n");
         return 2;
     }
-    Equation equation(args[0].c_str());
-    if (simplify)
+    Equation equation(split.positional[0].c_str());
+    if (split.Has("--simplify"))
         equation.Simplify();
-    return EvaluateAndPrint(equation, assignments, out, err);
+    if (equation.m_message) {
+        std::fprintf(err, "%s\n", equation.m_message);
+        return 1;
+    }
+    SetVariables(equation, assignments, err);
+    return EvaluateAndPrint(equation, out, err);
 }
 
 int RunFieldCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
-    if (args.size() != 1) {
+    const BatchArguments split = SplitArguments(args, {});
+    if (!split.error.empty() || split.positional.size() != 1) {
         std::fprintf(err, "usage: corvid-batch field TEXT\n");
         return 2;
     }
     float value = 0.0f;
-    if (!EvalField(args[0].c_str(), value)) {
+    if (!EvalField(split.positional[0].c_str(), value)) {
         std::fprintf(err, "refused\n");
         return 1;
     }
@@ -121,23 +144,28 @@ int RunFieldCommand(const std::vector<std::string>& args, std::FILE* out, std::F
 
 int RunDerivCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
-    bool simplify = false;
+    BatchArguments split;
     std::vector<Assignment> assignments;
-    if (args.size() < 2 || !ReadOptions(args, 2, simplify, assignments, err)) {
+    if (!ReadArguments(args, 2, split, assignments, err)) {
         std::fprintf(err, "usage: corvid-batch deriv EXPR VAR [--simplify] [NAME=VALUE ...]\n");
         return 2;
     }
-    Equation equation(args[0].c_str());
+    Equation equation(split.positional[0].c_str());
     if (equation.m_message) {
         std::fprintf(err, "%s\n", equation.m_message);
         return 1;
     }
-    int variable = FindVariable(equation, Lower(args[1]));
+    int variable = FindVariable(equation, Lower(split.positional[1]));
     // A name the equation lacks is the index past the table: "Variable not found in Deriv()".
     if (variable < 0)
         variable = equation.NumVars();
     Equation derivative = equation.Deriv(variable);
-    if (simplify)
+    if (split.Has("--simplify"))
         derivative.Simplify();
-    return EvaluateAndPrint(derivative, assignments, out, err);
+    if (derivative.m_message) {
+        std::fprintf(err, "%s\n", derivative.m_message);
+        return 1;
+    }
+    SetVariables(derivative, assignments, err);
+    return EvaluateAndPrint(derivative, out, err);
 }

@@ -1,0 +1,188 @@
+#include "model/safe_file_writer.h"
+
+#include "tests/support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Read(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_mode;
+}
+
+// The names in `directory`, to see that no temporary file is left behind.
+std::vector<std::string> Names(const fs::path& directory)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(SafeFileWriter, KeepsWhatTheTargetIs)
+{
+    const ScratchDir dir("corvid-safe-write");
+    const mode_t oldMask = ::umask(022);
+
+    const std::string fresh = dir / "fresh.txt";
+    ASSERT_TRUE(WriteFileSafely(fresh, "new"));
+    EXPECT_EQ(Read(fresh), "new");
+    EXPECT_EQ(ModeOf(fresh) & 0777, 0644u) << "a new file gets the usual mode";
+
+    const std::string secret = dir.Write("secret.txt", "old");
+    ::chmod(secret.c_str(), 0600);
+    ASSERT_TRUE(WriteFileSafely(secret, "new"));
+    EXPECT_EQ(Read(secret), "new");
+    EXPECT_EQ(ModeOf(secret) & 0777, 0600u) << "an existing file keeps its mode";
+
+    const std::string target = dir.Write("target.txt", "old");
+    const std::string link = dir / "link.txt";
+    fs::create_symlink("target.txt", link);
+    ASSERT_TRUE(WriteFileSafely(link, "through the link"));
+    EXPECT_TRUE(S_ISLNK(ModeOf(link))) << "the link stays a link";
+    EXPECT_EQ(Read(target), "through the link");
+
+    const std::string dangling = dir / "dangling.txt";
+    fs::create_symlink("made-later.txt", dangling);
+    ASSERT_TRUE(WriteFileSafely(dangling, "made"));
+    EXPECT_TRUE(S_ISLNK(ModeOf(dangling)));
+    EXPECT_EQ(Read(dir / "made-later.txt"), "made");
+
+    const std::string linked = dir.Write("linked.txt", "old");
+    const std::string second = dir / "second-name.txt";
+    fs::create_hard_link(linked, second);
+    ASSERT_TRUE(WriteFileSafely(linked, "both names"));
+    EXPECT_EQ(Read(second), "both names") << "a hard link still names the same file";
+
+    const std::string neighbour = dir.Write("out.txt.corvid-part", "unrelated");
+    ASSERT_TRUE(WriteFileSafely(dir / "out.txt", "data"));
+    EXPECT_EQ(Read(neighbour), "unrelated");
+
+    EXPECT_EQ(Names(dir.Path()),
+              (std::vector<std::string>{"dangling.txt", "fresh.txt", "link.txt", "linked.txt", "made-later.txt",
+                                        "out.txt", "out.txt.corvid-part", "second-name.txt", "secret.txt",
+                                        "target.txt"}))
+        << "no temporary file is left";
+    ::umask(oldMask);
+}
+
+TEST(SafeFileWriter, AnAbandonedWriteLeavesTheOldFile)
+{
+    const ScratchDir dir("corvid-safe-write");
+    const std::string path = dir.Write("keep.txt", "old");
+    {
+        SafeFileWriter writer(path);
+        ASSERT_TRUE(writer.Open());
+        EXPECT_FALSE(writer.InPlace());
+        ASSERT_TRUE(writer.Write("half of the new"));
+    }
+    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
+}
+
+TEST(SafeFileWriter, RefusesWhatCannotBeWritten)
+{
+    const ScratchDir dir("corvid-safe-write");
+    struct Row {
+        std::string path;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {dir / "no-such-folder/out.txt", "No such file or directory"},
+        {dir.Path().string(), "Is a directory"},
+        {"", "No such file or directory"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        std::string error;
+        EXPECT_FALSE(WriteFileSafely(row.path, "x", &error));
+        EXPECT_EQ(error, row.reason);
+    }
+}
+
+TEST(SafeFileWriter, WritesAPipeInPlace)
+{
+    const ScratchDir dir("corvid-safe-write");
+    const std::string fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    SafeFileWriter writer(fifo);
+    ASSERT_TRUE(writer.Open());
+    EXPECT_TRUE(writer.InPlace());
+    ASSERT_TRUE(writer.Write("through"));
+    ASSERT_TRUE(writer.Commit());
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
+    EXPECT_STREQ(buffer, "through");
+    ::close(reader);
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+}
+
+// A writable file in a folder the user may not write in. Permissions do not
+// bind root, so as root the check runs in a child that becomes "nobody".
+TEST(SafeFileWriter, WritesInPlaceInAFolderThatIsReadOnly)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        std::string base;
+        const char* candidates[] = {std::getenv("TMPDIR"), "/tmp", "/var/tmp", "/dev/shm"};
+        for (const char* candidate : candidates) {
+            if (candidate && ::access(candidate, W_OK | X_OK) == 0) {
+                base = candidate;
+                break;
+            }
+        }
+        if (base.empty())
+            ::_exit(4);
+        std::string folder = base + "/corvid-readonly.XXXXXX";
+        if (!::mkdtemp(folder.data()))
+            ::_exit(4);
+        const std::string path = folder + "/data.txt";
+        std::ofstream(path) << "old";
+        ::chmod(folder.c_str(), 0555);
+        SafeFileWriter writer(path);
+        const bool written = writer.Open() && writer.InPlace() && writer.Write("new") && writer.Commit();
+        const bool content = Read(path) == "new";
+        ::chmod(folder.c_str(), 0755);
+        ::unlink(path.c_str());
+        ::rmdir(folder.c_str());
+        ::_exit(written && content ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 4)
+        GTEST_SKIP() << "no temporary folder the unprivileged user may write in";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}

@@ -1,0 +1,143 @@
+#include "tools/batch/page_commands.h"
+
+#include "document/help_texts.h"
+#include "document/page_json.h"
+#include "document/tarn_command_line_info.h"
+#include "document/tarn_doc.h"
+#include "io/ascii_export.h"
+#include "io/startup_actions.h"
+#include "model/messages.h"
+#include "platform/page_image.h"
+#include "render/graph.h"
+#include "tools/batch/batch_arguments.h"
+#include "tools/batch/batch_usage.h"
+
+#include <cstdio>
+
+namespace {
+
+/// Builds the page from the program's command line as `corvid` would.
+/// Returns false when a step failed: a command-line error, a data file that
+/// could not be imported, a document that cannot be opened. What could be
+/// built is still there.
+bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages& messages)
+{
+    bool parsed = true;
+    TarnCommandLineInfo info = ParseStartupCommandLine(pageArgs, messages, &parsed);
+    if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen) {
+        messages.Show("Cannot open \"" + info.m_strFileName +
+                      "\": reading saved documents is not available in this version.");
+        info.files.Clear();
+        return false;
+    }
+    const bool imported = RunStartupImports(doc, info, messages);
+    if (info.help)
+        messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
+    if (info.pipe)
+        doc.SetPipeNumber(info.pipeAddress);
+    info.files.Clear();
+    return parsed && imported;
+}
+
+// Splits the arguments; prints the usage text and returns false on a usage error
+// (or when help was asked for, with `exitCode` 0).
+bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
+                    const std::vector<OptionSpec>& options, BatchArguments& split, int& exitCode)
+{
+    split = SplitArguments(args, options);
+    if (split.Has("--help") || split.Has("-h")) {
+        std::fputs(BatchUsage(), stdout);
+        exitCode = 0;
+        return false;
+    }
+    if (!split.error.empty())
+        return UsageError(command, split.error, exitCode);
+    return true;
+}
+
+} // namespace
+
+int RunRenderCommand(const std::vector<std::string>& args)
+{
+    BatchArguments split;
+    int exitCode = 0;
+    if (!SplitOrExplain("render", args, {{"-o", true}, {"--output", true}, {"--size", true}, {"--save", true}},
+                        split, exitCode))
+        return exitCode;
+    const std::string output = split.Value("-o", split.Value("--output"));
+    const std::string save = split.Value("--save");
+    int width = 800, height = 600;
+    if (split.Has("--size") && !ParseImageSize(split.Value("--size"), width, height)) {
+        UsageError("render", "--size needs WIDTHxHEIGHT, each 1 to 20000", exitCode);
+        return exitCode;
+    }
+    if (output.empty() && save.empty()) {
+        UsageError("render", "give -o IMAGE or --save DOCUMENT", exitCode);
+        return exitCode;
+    }
+    StreamMessages messages;
+    CTarnDoc doc;
+    bool ok = BuildPage(doc, split.positional, messages);
+    if (!save.empty()) {
+        messages.Show("Cannot save \"" + save + "\": writing documents is not available in this version.");
+        ok = false;
+    }
+    if (!output.empty()) {
+        const QString error = ExportPage(doc, QString::fromStdString(output), QSize(width, height));
+        if (!error.isEmpty()) {
+            messages.Show(error.toStdString());
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
+}
+
+int RunInfoCommand(const std::vector<std::string>& args)
+{
+    BatchArguments split;
+    int exitCode = 0;
+    if (!SplitOrExplain("info", args, {{"--points", false}}, split, exitCode))
+        return exitCode;
+    StreamMessages messages;
+    CTarnDoc doc;
+    const bool ok = BuildPage(doc, split.positional, messages);
+    std::fputs(PageToJson(doc, split.Has("--points")).c_str(), stdout);
+    return ok ? 0 : 1;
+}
+
+int RunExportCommand(const std::vector<std::string>& args)
+{
+    BatchArguments split;
+    int exitCode = 0;
+    if (!SplitOrExplain("export", args, {{"-o", true}, {"--output", true}, {"--sets", true}}, split,
+                        exitCode))
+        return exitCode;
+    std::vector<int> sets;
+    if (split.Has("--sets") && !ParseSetList(split.Value("--sets"), sets)) {
+        UsageError("export", "--sets needs set numbers separated by commas, as 0,2", exitCode);
+        return exitCode;
+    }
+    StreamMessages messages;
+    CTarnDoc doc;
+    bool ok = BuildPage(doc, split.positional, messages);
+    const Graph& graph = doc.CurrentGraph();
+    if (!split.Has("--sets")) {
+        for (int i = 0; i < graph.m_plots.Count(); ++i)
+            sets.push_back(i);
+    }
+    for (int index : sets) {
+        if (index >= graph.m_plots.Count()) {
+            std::fprintf(stderr, "corvid-batch export: the graph has no set %d (it holds %d)\n", index,
+                         graph.m_plots.Count());
+            return 1;
+        }
+    }
+    const std::string output = split.Value("-o", split.Value("--output"));
+    if (output.empty() || output == "-") {
+        const std::string text = ExportText(graph, sets);
+        ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && ok;
+    } else {
+        ok = ExportData(graph, sets, output, messages) && ok;
+    }
+    return ok ? 0 : 1;
+}
