@@ -40,6 +40,12 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     CreateToolBar();
     CreateStatusBar();
     connect(m_view, &CTarnView::StatusText, this, &CMainFrame::SetStatusText);
+    // Progress texts of long work (import, paste) reach status pane 0 at once,
+    // repainted there because the work keeps the event loop busy.
+    m_messages.SetStatusHook([this](const std::string& text) {
+        SetStatusText(0, QString::fromStdString(text));
+        m_panes[0]->repaint();
+    });
     connect(m_view, &CTarnView::DocumentChanged, this, [this] {
         UpdateTitle();
         UpdateCommandUI();
@@ -53,6 +59,11 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     UpdateTitle();
     UpdateCommandUI();
     resize(900, 700);
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_messages.SetStatusHook({});
 }
 
 static QIcon CommandIcon(CommandId id, const QStyle* style)
@@ -438,7 +449,7 @@ void CMainFrame::OnCopyData()
 {
     const std::vector<int> sets = ChooseSets();
     if (!sets.empty())
-        SetClipboardText(CopyDataText(m_doc.CurrentGraph(), sets));
+        CopyData(m_doc.CurrentGraph(), sets, m_messages, SetClipboardText);
 }
 
 void CMainFrame::OnPasteData()
@@ -455,6 +466,7 @@ void CMainFrame::OnPasteData()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     PasteText(m_doc, ClipboardText(), m_pasteFormat, m_messages);
     QApplication::restoreOverrideCursor();
+    SetStatusText(0, "Ready");
     m_view->Refresh();
 }
 

@@ -26,6 +26,7 @@ class CMainFrame : public QMainWindow {
 public:
     CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
                QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     CTarnView* View() const { return m_view; }
     QAction* Action(CommandId id) const { return m_actions.at(id); }

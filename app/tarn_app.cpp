@@ -32,6 +32,7 @@ bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindo
 
     const bool imported = RunStartupImports(m_doc, info, m_messages);
     m_startupSucceeded = parsed && imported;
+    m_frame->SetStatusText(0, "Ready");
 
     if (showWindow)
         m_frame->show();

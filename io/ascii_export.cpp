@@ -6,6 +6,8 @@
 #include "render/graph.h"
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -77,18 +79,50 @@ std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets)
     return size;
 }
 
-std::string CopyDataText(const Graph& graph, const std::vector<int>& sets)
+static void AppendCopyRows(std::string& text, const Graph& graph, const std::vector<int>& sets)
 {
-    // The estimate is only the first reservation: rows of long numbers may
-    // need more, and the text grows rather than failing the copy.
     const CNumericScope numbers;
-    std::string text;
-    text.reserve(CopyDataEstimate(graph, sets));
     for (int index : sets) {
         if (index < 0 || index >= graph.m_plots.Count())
             continue;
         AppendRows(text, graph.m_plots.Get(index), "%.7g", "\r\n");
         text += "\t\r\n";
     }
+}
+
+std::string CopyDataText(const Graph& graph, const std::vector<int>& sets)
+{
+    // The estimate is only the first reservation: rows of long numbers may
+    // need more, and the text grows rather than failing the copy.
+    std::string text;
+    text.reserve(CopyDataEstimate(graph, sets));
+    AppendCopyRows(text, graph, sets);
     return text;
+}
+
+bool CopyData(const Graph& graph, const std::vector<int>& sets, Messages& messages,
+              const std::function<bool(const std::string&)>& putOnClipboard)
+{
+    std::string text;
+    try {
+        text.reserve(CopyDataEstimate(graph, sets));
+    } catch (const std::bad_alloc&) {
+        messages.Show("Unable to get memory for data copy");
+        return false;
+    } catch (const std::length_error&) {
+        messages.Show("Unable to get memory for data copy");
+        return false;
+    }
+    try {
+        AppendCopyRows(text, graph, sets);
+    } catch (const std::bad_alloc&) {
+        // Only rows longer than the estimate need more than was reserved.
+        messages.Show("Text buffer exhausted! Copy error!");
+        return false;
+    }
+    if (!putOnClipboard(text)) {
+        messages.Show("Can't open the clipboard (it's already open in another application).");
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,12 @@ std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets);
 /// The clipboard text of the chosen sets: rows "%.7g" separated by tabs and
 /// ending in CR LF, then a line of one tab, per set; no header line.
 std::string CopyDataText(const Graph& graph, const std::vector<int>& sets);
+
+/// Copy Data: builds `CopyDataText` and hands it to `putOnClipboard`. Shows
+/// "Unable to get memory for data copy" when the first reservation cannot be
+/// had, "Text buffer exhausted! Copy error!" when the text cannot grow
+/// beyond it, and "Can't open the clipboard (it's already open in another
+/// application)." when `putOnClipboard` fails; the clipboard is then left
+/// alone. Returns whether the text reached the clipboard.
+bool CopyData(const Graph& graph, const std::vector<int>& sets, Messages& messages,
+              const std::function<bool(const std::string&)>& putOnClipboard);

@@ -39,6 +39,7 @@ enum class LineKind { Empty, Values, Comment, Overflow, Incomplete };
 struct ScannedLine {
     LineKind kind = LineKind::Incomplete;
     const char* next = nullptr;
+    const char* contentEnd = nullptr; // where the line's characters end (its CR, LF or the input's end)
     std::string_view comment; // from the "#" to the line end (or a NUL)
 };
 
@@ -63,7 +64,15 @@ bool Finish(ScannedLine& line, const char* lineEnd, const char* end, bool final)
             return false;
     }
     line.next = next;
+    line.contentEnd = lineEnd;
     return true;
+}
+
+// The line runs to the end of the input.
+void FinishAtEnd(ScannedLine& line, const char* end)
+{
+    line.next = end;
+    line.contentEnd = end;
 }
 
 // Reads the values of the line at the start of [begin, end) in one pass.
@@ -83,7 +92,7 @@ ScannedLine ScanLine(const char* begin, const char* end, bool final, std::vector
         if (!lineEnd) {
             if (!final)
                 return line;
-            line.next = end;
+            FinishAtEnd(line, end);
         } else if (!Finish(line, lineEnd, end, final)) {
             return line;
         }
@@ -96,7 +105,7 @@ ScannedLine ScanLine(const char* begin, const char* end, bool final, std::vector
         if (p == end) {
             if (!final)
                 return line;
-            line.next = end;
+            FinishAtEnd(line, end);
             break;
         }
         const char c = *p;
@@ -112,7 +121,7 @@ ScannedLine ScanLine(const char* begin, const char* end, bool final, std::vector
             if (lineEnd && !Finish(line, lineEnd, end, final))
                 return line;
             if (!lineEnd)
-                line.next = end;
+                FinishAtEnd(line, end);
             if (c == '#') {
                 const std::string_view rest(p, std::size_t((lineEnd ? lineEnd : end) - p));
                 line.comment = rest.substr(0, rest.find('\0'));
@@ -258,8 +267,10 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
             if (line.kind != LineKind::Incomplete)
                 break;
             // The line runs past the window: refuse it when it is too long,
-            // else read more, or take the rest as the last line.
-            if (window.size() >= kMaxLineLength)
+            // else read more, or take the rest as the last line. The window
+            // holds one character beyond the longest line, so the LF of a
+            // CR LF after a line of the longest length is seen.
+            if (window.size() > kMaxLineLength)
                 return kLineTooLong;
             if (!source.Extend()) {
                 const std::string_view last = source.Window();
@@ -267,6 +278,8 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
                 break;
             }
         }
+        if (std::size_t(line.contentEnd - source.Window().data()) >= kMaxLineLength)
+            return kLineTooLong;
         source.Consume(line.next);
         if (line.kind == LineKind::Empty)
             continue;

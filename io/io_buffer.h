@@ -21,11 +21,12 @@ public:
     /// Whether all text has been used.
     bool AtEnd() { return m_position < m_end ? false : !Extend(); }
 
-    /// The unread text, at most `kMaxLineLength` characters of it.
+    /// The unread text, at most `kMaxLineLength` + 1 characters of it: a line
+    /// of the longest length that is refused together with its line end.
     std::string_view Window() const
     {
         const std::size_t available = std::size_t(m_end - m_position);
-        return {m_position, available < kMaxLineLength ? available : kMaxLineLength};
+        return {m_position, available <= kMaxLineLength ? available : kMaxLineLength + 1};
     }
 
     /// Marks the text up to `next` (inside the window) as used.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 /// Every message box, Yes/No question and text report of the program goes
@@ -14,8 +15,20 @@ public:
     virtual bool Ask(const std::string& text) = 0;
     /// Shows a read-only text report under `caption` (the Text Output window).
     virtual void ShowText(const std::string& caption, const std::string& text) = 0;
-    /// Shows a progress text in the status line; silent where there is none.
-    virtual void Status(const std::string&) {}
+    /// Shows a progress text in the status line: passes it to the status
+    /// hook, and is silent where none is set.
+    virtual void Status(const std::string& text)
+    {
+        if (m_statusHook)
+            m_statusHook(text);
+    }
+
+    /// Sets (or, with an empty hook, clears) where progress texts go; the
+    /// main window points it at its status line.
+    void SetStatusHook(std::function<void(const std::string&)> hook) { m_statusHook = std::move(hook); }
+
+private:
+    std::function<void(const std::string&)> m_statusHook;
 };
 
 /// Messages without a screen: each message is one line "message: TEXT" and each

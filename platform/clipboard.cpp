@@ -15,7 +15,11 @@ std::string ClipboardText()
     return QGuiApplication::clipboard()->text().toStdString();
 }
 
-void SetClipboardText(const std::string& text)
+bool SetClipboardText(const std::string& text)
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setText(QString::fromStdString(text));
+    return true;
 }

@@ -1,5 +1,11 @@
 #pragma once
 
+/// One sample of the overlay curve, in data units.
+struct CurveSample {
+    double x;
+    double y;
+};
+
 /// The overlay function y = f(x) of a graph, as the graph sees it: something
 /// that may hold a valid expression and evaluates it at x. The equation
 /// engine provides the implementation.

@@ -241,6 +241,7 @@ void Graph::AutoScaleX(bool force, Messages& messages)
     ApplySpacings({m_xMin, m_xMax, m_useFixedX, m_fixedXMin, m_fixedXMax, m_xLog, m_bottomAxis,
                    m_topAxis, nullptr});
     CopyXRangeOut(true);
+    UpdateCurveVisibility();
 }
 
 void Graph::AutoScaleY(bool force, Messages& messages)
@@ -307,6 +308,7 @@ void Graph::SetXRange(float a, float b, bool force, Messages& messages)
     if (result == RangeResult::Refused)
         return;
     CopyXRangeOut(false);
+    UpdateCurveVisibility();
 }
 
 void Graph::SetYRange(float a, float b, bool force, Messages& messages)
@@ -634,16 +636,16 @@ void Graph::DrawPlots(Canvas& canvas, const PageRect& page) const
         DrawPlot(canvas, m_plots.Get(i), page);
 }
 
-std::vector<DevicePoint> Graph::CurvePoints(const PageRect& page) const
+std::vector<CurveSample> Graph::CurveSamples(bool* metNonPositive) const
 {
-    std::vector<DevicePoint> points;
+    std::vector<CurveSample> samples;
+    if (metNonPositive)
+        *metNonPositive = false;
     if (!m_curve || !m_curve->IsValid())
-        return points;
+        return samples;
     const double step = (double(m_xMax) - double(m_xMin)) * 0.01;
     if (!(step > 0.0))
-        return points;
-    const ScaleMap xMap = XMap(page);
-    const ScaleMap yMap = YMap(page);
+        return samples;
     // Samples are computed from their index rather than by adding the step
     // up, so rounding never drops the last sample at the upper bound.
     for (int i = 0; i <= 100; ++i) {
@@ -652,11 +654,40 @@ std::vector<DevicePoint> Graph::CurvePoints(const PageRect& page) const
         double y = 0.0;
         if (!m_curve->Evaluate(x, y))
             continue;
-        if (m_yLog && y <= 0.0)
+        if (m_yLog && y <= 0.0) {
+            if (metNonPositive)
+                *metNonPositive = true;
             break;
-        points.push_back({xMap.Transform(x), yMap.Transform(y)});
+        }
+        samples.push_back({x, y});
     }
+    return samples;
+}
+
+std::vector<DevicePoint> Graph::CurvePoints(const PageRect& page) const
+{
+    const ScaleMap xMap = XMap(page);
+    const ScaleMap yMap = YMap(page);
+    std::vector<DevicePoint> points;
+    for (const CurveSample& sample : CurveSamples())
+        points.push_back({xMap.Transform(sample.x), yMap.Transform(sample.y)});
     return points;
+}
+
+void Graph::UpdateCurveVisibility()
+{
+    if (!m_showCurve || !m_yLog)
+        return;
+    bool metNonPositive = false;
+    CurveSamples(&metNonPositive);
+    if (metNonPositive)
+        m_showCurve = 0;
+}
+
+void Graph::SetCurve(std::shared_ptr<const CurveFunction> curve)
+{
+    m_curve = std::move(curve);
+    UpdateCurveVisibility();
 }
 
 void Graph::DrawCurve(Canvas& canvas, const PageRect& page) const

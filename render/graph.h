@@ -119,11 +119,19 @@ public:
     /// Copies the plot-area fractions into every data set.
     void SyncPlotGeometry();
 
-    /// The overlay curve as device points: 101 samples from the lower to the
+    /// The overlay curve in data units: 101 samples from the lower to the
     /// upper x bound, failed samples skipped, ending at the first value <= 0 on
-    /// a log y axis. Empty without a valid curve or when the x range is not
-    /// increasing.
+    /// a log y axis (`metNonPositive` then tells so). Empty without a valid
+    /// curve or when the x range is not increasing.
+    std::vector<CurveSample> CurveSamples(bool* metNonPositive = nullptr) const;
+    /// The overlay curve's samples as device points.
     std::vector<DevicePoint> CurvePoints(const PageRect& page) const;
+    /// Switches the overlay curve off when it meets a value <= 0 on a log y
+    /// axis. Runs whenever the curve, the x range or the log flags change, so
+    /// drawing never has to change the graph.
+    void UpdateCurveVisibility();
+    /// Sets the overlay function (null for none) and checks it against the axes.
+    void SetCurve(std::shared_ptr<const CurveFunction> curve);
 
     float m_xMin = 1.0f;
     float m_xMax = 10.0f;

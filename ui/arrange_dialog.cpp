@@ -7,7 +7,10 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 static QLineEdit* MakeEdit(const std::string& text)
@@ -24,6 +27,15 @@ static QSpinBox* MakeSpin(QLineEdit* edit)
     spin->setFixedWidth(24);
     QObject::connect(spin, &QSpinBox::valueChanged, edit,
                      [edit](int value) { edit->setText(QString::number(value)); });
+    // The arrows step from what is typed, so a typed count is followed.
+    QObject::connect(edit, &QLineEdit::textChanged, spin, [spin](const QString& text) {
+        bool ok = false;
+        const int value = text.trimmed().toInt(&ok);
+        if (!ok || value == spin->value())
+            return;
+        const QSignalBlocker quiet(spin);
+        spin->setValue(std::clamp(value, spin->minimum(), spin->maximum()));
+    });
     return spin;
 }
 

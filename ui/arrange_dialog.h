@@ -26,6 +26,9 @@ public:
     QRadioButton* AllGraphs() const { return m_all; }
     QRadioButton* SelectedGraph() const { return m_selected; }
     QLineEdit* Field(const char* label) const;
+    /// The spin buttons beside "Rows:" and "Columns:".
+    QSpinBox* RowSpin() const { return m_rowSpin; }
+    QSpinBox* ColumnSpin() const { return m_columnSpin; }
 
 public slots:
     /// Refuses a row or column count of 0 or less and stays open.

@@ -3,6 +3,8 @@
 #include "model/messages.h"
 
 #include <QCheckBox>
+
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -73,7 +75,11 @@ bool CColorDialog::Validate(std::string* message, int* box) const
             *box = i;
             return false;
         }
-        if (text.size() > 3 || std::atoi(text.c_str()) > 255) {
+        // Leading zeros are allowed ("0255"); the value decides, read without overflow.
+        long value = 0;
+        for (char c : text)
+            value = std::min(256L, value * 10 + (c - '0'));
+        if (value > 255) {
             *message = "Please enter an integer between 0 and 255.";
             *box = i;
             return false;

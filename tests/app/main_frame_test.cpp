@@ -188,3 +188,48 @@ TEST(MainFrame, ImportedFilesReachTheCurrentGraph)
     EXPECT_EQ(f.frame.StatusText(0), "Ready");
     QFile::remove(path);
 }
+
+namespace {
+
+// Messages that note what status pane 0 shows whenever a progress text arrives.
+class StatusWatch : public StreamMessages {
+public:
+    using StreamMessages::StreamMessages;
+    void Status(const std::string& text) override
+    {
+        StreamMessages::Status(text);
+        if (frame)
+            seen.push_back(frame->StatusText(0).toStdString());
+    }
+    CMainFrame* frame = nullptr;
+    std::vector<std::string> seen;
+};
+
+} // namespace
+
+TEST(MainFrame, ImportProgressReachesTheStatusLine)
+{
+    TestApplication();
+    std::FILE* errors = std::tmpfile();
+    StatusWatch messages(errors);
+    CTarnDoc doc;
+    AppSettings settings;
+    const QString path = QDir::temp().filePath(QString("corvid-status-%1.txt").arg(::getpid()));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1 2\n \n3 4\n");
+    }
+    {
+        CMainFrame frame(doc, messages, settings);
+        messages.frame = &frame;
+        frame.ImportFiles({path}, 0);
+        EXPECT_EQ(messages.seen,
+                  (std::vector<std::string>{"Reading data into plot 0", "Reading data into plot 1"}));
+        EXPECT_EQ(frame.StatusText(0), "Ready") << "pane 0 returns to Ready afterwards";
+        messages.frame = nullptr;
+    }
+    messages.Status("after the window is gone");
+    QFile::remove(path);
+    std::fclose(errors);
+}

@@ -4,6 +4,9 @@
 #include "io/ascii_import.h"
 #include "tests/io/import_fixture.h"
 #include "tests/support/comma_locale.h"
+#include "tests/support/memory_limit.h"
+
+#include <memory>
 
 namespace {
 
@@ -139,4 +142,56 @@ TEST_F(ImportTest, DecimalCommaLocaleChangesNothing)
     EXPECT_EQ(CopyDataText(graph, {0}), "1.5\t2.25\r\n\t\r\n");
     EXPECT_NE(PageToJson(m_doc, true).find("\"graphWidth\":0.75,"), std::string::npos);
     std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(CopyData, MessagesWhenMemoryOrTheClipboardFail)
+{
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "an address-space limit cannot hold the sanitizer's shadow memory";
+    // Rows of long numbers (29 bytes) outgrow the estimate of 28 bytes a point.
+    auto makeGraph = [](int points, float value) {
+        auto graph = std::make_unique<Graph>();
+        Plot plot;
+        for (int i = 0; i < points; ++i)
+            plot.AddPoint(value, value);
+        graph->m_plots.Append(plot);
+        return graph;
+    };
+    struct Row {
+        const char* name;
+        int points;
+        float value;
+        std::size_t headroom;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"no room for the estimate", 4000000, 1.0f, 64u << 20, "message: Unable to get memory for data copy\n"},
+        {"no room to grow", 1000000, -1.234567e-38f, 40u << 20, "message: Text buffer exhausted! Copy error!\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto graph = makeGraph(row.points, row.value);
+        std::string output;
+        const int status = RunWithMemoryLimit(row.headroom, [&](std::FILE* channel) {
+            StreamMessages messages(channel, channel);
+            bool reached = false;
+            const bool copied = CopyData(*graph, {0}, messages, [&](const std::string&) { return reached = true; });
+            return copied || reached ? 1 : 0;
+        }, &output);
+        EXPECT_EQ(status, 0) << "the copy fails cleanly and leaves the clipboard alone";
+        EXPECT_EQ(output, row.message);
+    }
+
+    const auto small = makeGraph(2, 1.0f);
+    std::FILE* errors = std::tmpfile();
+    StreamMessages messages(errors, errors);
+    std::string copied;
+    EXPECT_TRUE(CopyData(*small, {0}, messages, [&](const std::string& text) { copied = text; return true; }));
+    EXPECT_EQ(copied, "1\t1\r\n1\t1\r\n\t\r\n");
+    EXPECT_FALSE(CopyData(*small, {0}, messages, [](const std::string&) { return false; }));
+    std::rewind(errors);
+    char line[256] = {};
+    ASSERT_TRUE(std::fgets(line, sizeof line, errors));
+    EXPECT_STREQ(line, "message: Can't open the clipboard (it's already open in another application).\n");
+    std::fclose(errors);
 }

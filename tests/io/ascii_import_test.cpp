@@ -110,6 +110,42 @@ TEST_F(ImportTest, FailuresReportTheirCodeAndKeepWhatTheySay)
               kCannotOpen);
 }
 
+TEST_F(ImportTest, TheLongestLineIsReadWhateverItsLineEnd)
+{
+    // A line of 524,287 characters is the longest accepted, with any line end;
+    // one more character refuses it.
+    std::string longest(524287, ' ');
+    longest[0] = '7';
+    longest[2] = '1';
+    const std::string tooLong = longest + " ";
+    struct Row {
+        const char* name;
+        std::string text;
+        int status;
+        int points;
+    };
+    const Row rows[] = {
+        {"CR LF", longest + "\r\n3 4\r\n", -1, 2},
+        {"LF", longest + "\n3 4\n", -1, 2},
+        {"lone CR", longest + "\r3 4\r", -1, 2},
+        {"at the end", "3 4\n" + longest, -1, 2},
+        {"one more, CR LF", tooLong + "\r\n3 4\r\n", kLineTooLong, 0},
+        {"one more, at the end", tooLong, kLineTooLong, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CTarnDoc file;
+        EXPECT_EQ(ReadFile(file.CurrentGraph(), WriteFile("longest.txt", row.text), kImportXY, m_messages),
+                  row.status);
+        CTarnDoc clipboard;
+        EXPECT_EQ(ReadText(clipboard.CurrentGraph(), row.text.c_str(), kImportXY, m_messages), row.status);
+        for (CTarnDoc* doc : {&file, &clipboard}) {
+            const auto& plots = doc->CurrentGraph().m_plots;
+            EXPECT_EQ(plots.Count() ? plots.Get(0).PointCount() : 0, row.points);
+        }
+    }
+}
+
 TEST_F(ImportTest, ImportFileShowsTheFileWording)
 {
     struct Row {

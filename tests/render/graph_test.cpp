@@ -428,6 +428,37 @@ TEST(Graph, OverlayCurveSkipsFailuresAndStopsAtNonPositiveOnLogY)
     EXPECT_TRUE(graph.CurvePoints(kPage).empty());
 }
 
+TEST(Graph, OverlayCurveSwitchesItselfOffOnALogAxisItCannotShow)
+{
+    RecordingMessages messages;
+    auto falling = std::make_shared<LambdaCurve>([](double x, double& y) {
+        y = 6.0 - x;
+        return true;
+    });
+    struct Row {
+        const char* name;
+        std::function<void(Graph&)> change;
+        int shown;
+    };
+    const Row rows[] = {
+        {"curve set on a log axis", [&](Graph& g) { g.m_yLog = 1; g.SetCurve(falling); }, 0},
+        {"log axis switched on", [&](Graph& g) { g.SetCurve(falling); g.SetLogScale(0, 1, messages); }, 0},
+        {"x range within the positive part", [&](Graph& g) { g.SetCurve(falling); g.SetLogScale(0, 1, messages); }, 1},
+        {"x range moved into the non-positive part",
+         [&](Graph& g) { g.SetCurve(falling); g.SetLogScale(0, 1, messages); g.SetXRange(1, 8, true, messages); }, 0},
+        {"linear axis", [&](Graph& g) { g.SetCurve(falling); g.SetXRange(1, 8, true, messages); }, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Graph graph;
+        graph.m_showCurve = 1;
+        if (row.shown && std::string(row.name).find("within") != std::string::npos)
+            graph.SetFixedXRange(1, 5);
+        row.change(graph);
+        EXPECT_EQ(graph.m_showCurve, row.shown);
+    }
+}
+
 TEST(Graph, CopyingAGraphReversesItsSets)
 {
     Graph graph;

@@ -6,6 +6,7 @@
 
 #include "tests/render/test_messages.h"
 
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -87,6 +88,17 @@ TEST(ColorDialog, BadEntriesKeepTheDialogOpen)
         EXPECT_EQ(messages.shown, std::vector<std::string>{row.message});
         EXPECT_NE(dialog.result(), QDialog::Accepted);
     }
+    for (const char* text : {"0255", "000", "007"}) {
+        SCOPED_TRACE(text);
+        RecordingMessages messages;
+        CColorDialog dialog(0x000000, messages);
+        dialog.Edit(1)->setText(text);
+        emit dialog.Edit(1)->textEdited(text);
+        dialog.accept();
+        EXPECT_TRUE(messages.shown.empty()) << "leading zeros are an unsigned integer too";
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.CurrentColor(), RGBColor(0, std::atoi(text), 0));
+    }
 }
 
 TEST(ArrangeDialog, LiveSizesModesAndCountCheck)
@@ -112,6 +124,14 @@ TEST(ArrangeDialog, LiveSizesModesAndCountCheck)
     EXPECT_FALSE(dialog.Request().allGraphs);
     dialog.AllGraphs()->setChecked(true);
     EXPECT_TRUE(dialog.Field("Columns:")->isEnabled());
+
+    // The arrows step from a typed count.
+    dialog.Field("Columns:")->setText("7");
+    dialog.ColumnSpin()->stepUp();
+    EXPECT_EQ(dialog.Field("Columns:")->text(), "8");
+    dialog.Field("Rows:")->setText("5");
+    dialog.RowSpin()->stepDown();
+    EXPECT_EQ(dialog.Field("Rows:")->text(), "4");
 }
 
 TEST(OverlapDialog, SameGraphIsRefusedAndTheCombosReset)
