@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Merrow Lab Applications");
     QApplication::setApplicationName("CorvidPlot");
+    // The desktop entry's name, so window managers match windows to it.
+    QGuiApplication::setDesktopFileName("corvidplot");
+    QApplication::setWindowIcon(QIcon(":/icons/corvidplot.svg"));
     // Qt sets the locale from the environment; numbers are read and written in C style.
     std::setlocale(LC_NUMERIC, "C");
 
