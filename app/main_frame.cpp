@@ -418,8 +418,10 @@ void CMainFrame::OnImport()
 void CMainFrame::ImportFiles(const QStringList& files, int format)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<std::string> names;
     for (const QString& file : files)
-        ImportFile(m_doc, file.toStdString(), format, m_messages);
+        names.push_back(file.toStdString());
+    ::ImportFiles(m_doc, names, format, m_messages);
     QApplication::restoreOverrideCursor();
     SetStatusText(0, "Ready");
     m_view->Refresh();

@@ -5,6 +5,7 @@
 #include "model/messages.h"
 #include "render/graph.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -187,19 +188,13 @@ void ApplyOption(Plot& plot, const ImportOption& option)
 }
 
 // A title still at its default takes the first non-empty option text, or none.
-void ApplyTitle(TextObject& title, const char* defaultText, const List<ImportOption>& options,
+void ApplyTitle(TextObject& title, const char* defaultText, const ImportOptionList& options,
                 std::string ImportOption::*field)
 {
     if (title.m_text != defaultText)
         return;
-    title.m_text.clear();
-    for (int i = 0; i < options.Count(); ++i) {
-        const ImportOption& option = options.Get(i);
-        if (option.m_setIndex == -1 && !(option.*field).empty()) {
-            title.m_text = option.*field;
-            return;
-        }
-    }
+    const std::string* text = options.FirstTitle(field);
+    title.m_text = text ? *text : std::string();
 }
 
 // The sets of one block, made at its first line with values. A new set takes
@@ -223,7 +218,8 @@ void CreateBlockSets(Graph& graph, BlockSets& block, int count, const std::strin
         graph.m_plots.Append(plot);
         block.plots.push_back(&graph.m_plots.Get(index));
     }
-    graph.SyncPlotGeometry();
+    // Only the new sets need the plot area: the others hold it already.
+    graph.SyncPlotGeometry(block.first);
 }
 
 void AddPoint(Plot& plot, float x, float y, const float* dx, const float* dy)
@@ -246,7 +242,7 @@ void AddPoint(Plot& plot, float x, float y, const float* dx, const float* dy)
 
 } // namespace
 
-int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOption>& options,
+int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, ImportOptionList& options,
               const std::string& setName, int format, Messages& messages)
 {
     BlockSets block;
@@ -289,7 +285,7 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
             if (result < 0)
                 messages.Show(OptionMessage(result));
             else if (result > 0)
-                MergeImportOption(options, option);
+                options.Merge(option);
             continue;
         }
         if (line.kind == LineKind::Overflow)
@@ -349,13 +345,8 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
             plot.m_xErrorBarDisplay = 2;
         if (format == kImportXYDY || format == kImportXYDXDY)
             plot.m_yErrorBarDisplay = 2;
-        for (int i = 0; i < options.Count(); ++i) {
-            const ImportOption& option = options.Get(i);
-            if (option.m_setIndex == importedSets + int(k)) {
-                ApplyOption(plot, option);
-                break;
-            }
-        }
+        if (const ImportOption* option = options.ForSet(importedSets + int(k)))
+            ApplyOption(plot, *option);
     }
     ApplyTitle(graph.m_title, "Graph", options, &ImportOption::m_graphTitle);
     ApplyTitle(graph.m_xLabel, "X Axis", options, &ImportOption::m_xAxisTitle);
@@ -370,7 +361,7 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOpti
 static int ReadSource(Graph& graph, IOBuffer& source, int format, const std::string& setName,
                       Messages& messages)
 {
-    List<ImportOption> options;
+    ImportOptionList options;
     int importedSets = 0;
     int result = 0;
     do {
@@ -433,12 +424,12 @@ std::string ImportMessage(int status, const std::string& name, bool clipboard)
     }
 }
 
-bool FallBackToLinear(Graph& graph, const std::string& sourceName, Messages& messages)
+bool FallBackToLinear(Graph& graph, const std::string& sourceName, Messages& messages, int first)
 {
     if ((!graph.m_xLog && !graph.m_yLog) || graph.m_plots.Count() == 0)
         return false;
     bool xBad = false, yBad = false;
-    for (int i = 0; i < graph.m_plots.Count(); ++i) {
+    for (int i = std::max(first, 0); i < graph.m_plots.Count(); ++i) {
         const Plot& plot = graph.m_plots.Get(i);
         xBad = xBad || (graph.m_xLog && !plot.m_xPositive);
         yBad = yBad || (graph.m_yLog && !plot.m_yPositive);

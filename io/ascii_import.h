@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/import_option.h"
+#include "io/import_option_list.h"
 #include "model/list.h"
 
 #include <string>
@@ -41,7 +41,7 @@ enum ImportStatus : int {
 /// ended the block, -1 at the end of input, or a status code (sets made before
 /// the failure stay, except after a column-count mismatch, which removes the
 /// block's sets).
-int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, List<ImportOption>& options,
+int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, ImportOptionList& options,
               const std::string& setName, int format, Messages& messages);
 
 /// Reads the file `fileName` in `format` into new sets of `graph`. Returns the
@@ -55,5 +55,6 @@ int ReadText(Graph& graph, const char* text, int format, Messages& messages);
 std::string ImportMessage(int status, const std::string& name, bool clipboard);
 
 /// Switches off log axes that the graph's sets cannot show, saying so for
-/// `sourceName`; returns whether anything was switched.
-bool FallBackToLinear(Graph& graph, const std::string& sourceName, Messages& messages);
+/// `sourceName`; returns whether anything was switched. Only the sets from
+/// index `first` on are looked at (the earlier ones are known to fit).
+bool FallBackToLinear(Graph& graph, const std::string& sourceName, Messages& messages, int first = 0);

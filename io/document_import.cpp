@@ -22,6 +22,37 @@ bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages
     return true;
 }
 
+bool ImportFiles(CTarnDoc& doc, const std::vector<std::string>& files, int format, Messages& messages)
+{
+    Graph& graph = doc.CurrentGraph();
+    graph.BeginAppendRun();
+    bool imported = true;
+    int checked = 0; // sets the log fall-back has looked at
+    try {
+        for (const std::string& fileName : files) {
+            const int status = ReadFile(graph, fileName, format, messages);
+            if (status > 0) {
+                const std::string message = ImportMessage(status, fileName, false);
+                if (!message.empty() && format != kImportWav)
+                    messages.Show(message);
+                imported = false;
+                continue;
+            }
+            // Log axes only ever switch off here, so the sets checked before still fit.
+            FallBackToLinear(graph, fileName, messages, checked);
+            checked = graph.m_plots.Count();
+            graph.ApplyLogFlags();
+            graph.AutoScale(false, messages);
+            doc.SetModifiedFlag();
+        }
+    } catch (...) {
+        graph.EndAppendRun();
+        throw;
+    }
+    graph.EndAppendRun();
+    return imported;
+}
+
 bool PasteText(CTarnDoc& doc, const std::string& text, int format, Messages& messages)
 {
     Graph& graph = doc.CurrentGraph();

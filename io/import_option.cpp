@@ -180,34 +180,6 @@ int ParseImportOption(std::string_view text, ImportOption& option)
     return ParseGraphOption(options.substr(graph + 6), option);
 }
 
-void MergeImportOption(List<ImportOption>& options, const ImportOption& option)
-{
-    if (option.m_setIndex >= 0) {
-        for (int i = 0; i < options.Count(); ++i) {
-            ImportOption& record = options.Get(i);
-            if (record.m_setIndex != option.m_setIndex)
-                continue;
-            auto take = [](int& field, int value) {
-                if (field == -1)
-                    field = value;
-            };
-            take(record.m_pointStyle, option.m_pointStyle);
-            take(record.m_pointSize, option.m_pointSize);
-            take(record.m_lineStyle, option.m_lineStyle);
-            take(record.m_lineSize, option.m_lineSize);
-            take(record.m_lineColor, option.m_lineColor);
-            take(record.m_pointColor, option.m_pointColor);
-            take(record.m_errorBarDisplay, option.m_errorBarDisplay);
-            if (record.m_infoGiven == -1 && option.m_infoGiven == 1) {
-                record.m_infoGiven = 1;
-                record.m_infoText = option.m_infoText;
-            }
-            return;
-        }
-    }
-    options.Append(option);
-}
-
 const char* OptionMessage(int result)
 {
     switch (result) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/list.h"
-
 #include <string>
 #include <string_view>
 
@@ -27,10 +25,6 @@ struct ImportOption {
 /// for a set or graph option, 0 for a plain comment (no "@"), or a negative
 /// result code whose message `OptionMessage` gives.
 int ParseImportOption(std::string_view text, ImportOption& option);
-
-/// Adds a parsed option to `options`: graph options are appended; a set option
-/// fills the still-unset fields of the first record for the same set, or is appended.
-void MergeImportOption(List<ImportOption>& options, const ImportOption& option);
 
 /// The message for a negative parse result, or nullptr.
 const char* OptionMessage(int result);

@@ -27,8 +27,11 @@ bool RunStartupImports(CTarnDoc& doc, const TarnCommandLineInfo& info, Messages&
     bool imported = true;
     const int format = info.ImportFormat();
     if (format >= 0) {
+        std::vector<std::string> files;
+        files.reserve(std::size_t(info.files.Count()));
         for (int i = 0; i < info.files.Count(); ++i)
-            imported = ImportFile(doc, info.files.Get(i), format, messages) && imported;
+            files.push_back(info.files.Get(i));
+        imported = ImportFiles(doc, files, format, messages);
     }
     if (info.logx || info.logy)
         doc.CurrentGraph().SetLogScale(info.logx, info.logy, messages);

@@ -2,6 +2,7 @@
 
 #include "model/drawing_settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 Plot::Plot(const Plot& other) : GraphObject(other)
@@ -80,4 +81,60 @@ int Plot::PlotToDeviceY(float y, const PageRect& page) const
     double value = m_yLog ? std::log10(double(y)) : double(y);
     double fraction = m_bottom + (value - m_yMin) * (m_top - m_bottom) / (m_yMax - m_yMin);
     return ClampCoord(page.bottom - fraction * (page.bottom - page.top));
+}
+
+bool Plot::Extent(bool alongX, double& low, double& high) const
+{
+    if (m_points.IsEmpty())
+        return false;
+    const Stack<float>& errors = alongX ? m_dx : m_dy;
+    ExtentCache& cache = m_extent[alongX ? 0 : 1];
+    if (!cache.valid || cache.pointsVersion != m_points.Version() || cache.errorsVersion != errors.Version()) {
+        ComputeExtent(alongX, cache.low, cache.high);
+        cache.pointsVersion = m_points.Version();
+        cache.errorsVersion = errors.Version();
+        cache.valid = true;
+    }
+    low = cache.low;
+    high = cache.high;
+    return true;
+}
+
+void Plot::ComputeExtent(bool alongX, double& low, double& high) const
+{
+    const Stack<float>& errors = alongX ? m_dx : m_dy;
+    const PlotPoint& top = m_points.Top();
+    low = high = alongX ? top.x : top.y;
+    if (errors.IsEmpty()) {
+        // The common case: a tight loop over the values alone.
+        double lowest = low, highest = high;
+        m_points.ForEachFromTop([&](const PlotPoint& point) {
+            const double value = alongX ? point.x : point.y;
+            lowest = std::min(lowest, value);
+            highest = std::max(highest, value);
+        });
+        low = lowest;
+        high = highest;
+        return;
+    }
+    auto error = errors.begin();
+    bool first = true;
+    for (const PlotPoint& point : m_points) {
+        double e = 0.0;
+        if (error != errors.end()) {
+            e = *error;
+            ++error;
+        }
+        const double value = alongX ? point.x : point.y;
+        const double lowValue = value - e;
+        const double highValue = value + e;
+        if (first) {
+            low = lowValue;
+            high = highValue;
+            first = false;
+        } else {
+            low = std::min(low, lowValue);
+            high = std::max(high, highValue);
+        }
+    }
 }

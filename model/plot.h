@@ -6,6 +6,7 @@
 #include "model/style_codes.h"
 #include "model/text_object.h"
 
+#include <cstdint>
 #include <string>
 
 /// One (x, y) point of a data set.
@@ -44,6 +45,12 @@ public:
     int PlotToDeviceX(float x, const PageRect& page) const;
     /// Device y of data value `y`, likewise.
     int PlotToDeviceY(float y, const PageRect& page) const;
+
+    /// The smallest and largest value along x (`alongX`) or y, widened by the
+    /// error values (a set with fewer error values than points takes 0 for the
+    /// rest). False for a set without points. Computed once and kept until the
+    /// chains change. Not for use from two threads at once.
+    bool Extent(bool alongX, double& low, double& high) const;
 
     /// Memory held by the chains, in bytes.
     std::size_t HeldBytes() const
@@ -87,4 +94,15 @@ public:
 
 private:
     void CopyFields(const Plot& other);
+    void ComputeExtent(bool alongX, double& low, double& high) const;
+
+    // One direction's extent, valid while both chains are at these versions.
+    struct ExtentCache {
+        bool valid = false;
+        std::uint64_t pointsVersion = 0;
+        std::uint64_t errorsVersion = 0;
+        double low = 0.0;
+        double high = 0.0;
+    };
+    mutable ExtentCache m_extent[2];
 };

@@ -3,11 +3,21 @@
 #include "model/error.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <type_traits>
 #include <vector>
+
+/// Hands out version numbers that no stack has had before: a new value in the
+/// upper 32 bits, with room for 2^32 changes below it.
+inline std::uint64_t FreshStackVersion()
+{
+    static std::atomic<std::uint64_t> stamps{0};
+    return (stamps.fetch_add(1, std::memory_order_relaxed) + 1) << 32;
+}
 
 /// A last-in first-out chain, traversed from the top (newest) element down.
 /// Elements live in contiguous blocks that grow geometrically up to a fixed
@@ -77,12 +87,19 @@ public:
         }
         return *this;
     }
-    Stack(Stack&& other) noexcept { Swap(other); }
+    Stack(Stack&& other) noexcept
+    {
+        Swap(other);
+        m_version = FreshStackVersion();
+        other.m_version = FreshStackVersion();
+    }
     Stack& operator=(Stack&& other) noexcept
     {
         if (this != &other) {
             Clear();
             Swap(other);
+            m_version = FreshStackVersion();
+            other.m_version = FreshStackVersion();
         }
         return *this;
     }
@@ -94,6 +111,7 @@ public:
             AddBlock();
         m_top[m_fill++] = value;
         ++m_count;
+        ++m_version;
     }
 
     /// Destroys the top element and returns the new count. An empty stack raises
@@ -108,6 +126,7 @@ public:
             m_capacity = m_blocks.empty() ? 0 : m_blocks.back().capacity;
             m_fill = m_capacity; // every block below the top one is full
         }
+        ++m_version;
         return --m_count;
     }
 
@@ -124,7 +143,13 @@ public:
         m_top = nullptr;
         m_capacity = m_fill = 0;
         m_count = 0;
+        m_version = FreshStackVersion();
     }
+
+    /// Changes whenever the contents may have changed (push, pop, clear,
+    /// assignment), and never returns to an earlier value, so what is computed
+    /// from the contents can be kept under it.
+    std::uint64_t Version() const { return m_version; }
 
     const_iterator begin() const
     {
@@ -182,6 +207,7 @@ private:
         m_capacity = other.m_capacity;
         m_fill = other.m_fill;
         m_count = other.m_count;
+        m_version = FreshStackVersion();
     }
 
     void Swap(Stack& other) noexcept
@@ -198,4 +224,5 @@ private:
     std::size_t m_capacity = 0;  // size of the top block
     std::size_t m_fill = 0;      // elements used in the top block
     int m_count = 0;
+    std::uint64_t m_version = 0;
 };

@@ -98,10 +98,52 @@ static float SnapDecade(double exponent, double (*direction)(double))
     return float(direction(exponent));
 }
 
+void Graph::PendingCopy::Note(float min, float max, bool activeOnly)
+{
+    visible = true;
+    visibleMin = min;
+    visibleMax = max;
+    if (!activeOnly) {
+        all = true;
+        allMin = min;
+        allMax = max;
+    }
+}
+
+void Graph::BeginAppendRun()
+{
+    m_run = AppendRun();
+    m_run.active = true;
+}
+
+void Graph::EndAppendRun()
+{
+    if (!m_run.active)
+        return;
+    const AppendRun run = m_run;
+    m_run = AppendRun();
+    for (int i = 0; i < m_plots.Count(); ++i) {
+        Plot& plot = m_plots.Get(i);
+        const bool active = plot.m_visible != 0;
+        if (active ? run.x.visible : run.x.all) {
+            plot.m_xMin = active ? run.x.visibleMin : run.x.allMin;
+            plot.m_xMax = active ? run.x.visibleMax : run.x.allMax;
+        }
+        if (active ? run.y.visible : run.y.all) {
+            plot.m_yMin = active ? run.y.visibleMin : run.y.allMin;
+            plot.m_yMax = active ? run.y.visibleMax : run.y.allMax;
+        }
+    }
+}
+
 void Graph::CopyXRangeOut(bool activeOnly)
 {
     CopyRangeToAxis(m_bottomAxis, m_xMin, m_xMax, m_xLog);
     CopyRangeToAxis(m_topAxis, m_xMin, m_xMax, m_xLog);
+    if (m_run.active) {
+        m_run.x.Note(m_xMin, m_xMax, activeOnly);
+        return;
+    }
     for (int i = 0; i < m_plots.Count(); ++i) {
         Plot& plot = m_plots.Get(i);
         if (activeOnly && !plot.m_visible)
@@ -115,6 +157,10 @@ void Graph::CopyYRangeOut(bool activeOnly)
 {
     CopyRangeToAxis(m_leftAxis, m_yMin, m_yMax, m_yLog);
     CopyRangeToAxis(m_rightAxis, m_yMin, m_yMax, m_yLog);
+    if (m_run.active) {
+        m_run.y.Note(m_yMin, m_yMax, activeOnly);
+        return;
+    }
     for (int i = 0; i < m_plots.Count(); ++i) {
         Plot& plot = m_plots.Get(i);
         if (activeOnly && !plot.m_visible)
@@ -150,63 +196,37 @@ static void ApplySpacings(const Direction& d)
     ProposeSpacing(d.second, span * 0.2f, span * 0.1f);
 }
 
-// Extent of one set along x (`alongX`) or y, widened by its error values; a
-// set with fewer error values than points takes 0 for the rest.
-static bool SetExtent(const Plot& plot, bool alongX, double& low, double& high)
-{
-    if (!plot.m_visible || plot.PointCount() == 0)
-        return false;
-    const Stack<float>& errors = alongX ? plot.m_dx : plot.m_dy;
-    const PlotPoint& top = plot.m_points.Top();
-    low = high = alongX ? top.x : top.y;
-    if (errors.IsEmpty()) {
-        // The common case: a tight loop over the values alone.
-        double lowest = low, highest = high;
-        plot.m_points.ForEachFromTop([&](const PlotPoint& point) {
-            const double value = alongX ? point.x : point.y;
-            lowest = std::min(lowest, value);
-            highest = std::max(highest, value);
-        });
-        low = lowest;
-        high = highest;
-        return true;
-    }
-    auto error = errors.begin();
-    bool first = true;
-    for (const PlotPoint& point : plot.m_points) {
-        double e = 0.0;
-        if (error != errors.end()) {
-            e = *error;
-            ++error;
-        }
-        const double value = alongX ? point.x : point.y;
-        const double lowValue = value - e;
-        const double highValue = value + e;
-        if (first) {
-            low = lowValue;
-            high = highValue;
-            first = false;
-        } else {
-            low = std::min(low, lowValue);
-            high = std::max(high, highValue);
-        }
-    }
-    return true;
-}
-
-void Graph::ChooseAutoRange(bool alongX, int log, float& min, float& max) const
+void Graph::ChooseAutoRange(bool alongX, int log, float& min, float& max)
 {
     double low = 1.0;
     double high = 10.0;
     bool contributed = false;
-    for (int i = 0; i < m_plots.Count(); ++i) {
+    // In a run of appending imports, the sets seen before are in the running extents.
+    const int direction = alongX ? 0 : 1;
+    int first = 0;
+    if (m_run.active) {
+        first = m_run.extentFrom[direction];
+        contributed = m_run.contributed[direction];
+        if (contributed) {
+            low = m_run.low[direction];
+            high = m_run.high[direction];
+        }
+    }
+    for (int i = first; i < m_plots.Count(); ++i) {
         double setLow = 0.0;
         double setHigh = 0.0;
-        if (!SetExtent(m_plots.Get(i), alongX, setLow, setHigh))
+        const Plot& plot = m_plots.Get(i);
+        if (!plot.m_visible || !plot.Extent(alongX, setLow, setHigh))
             continue;
         low = contributed ? std::min(low, setLow) : setLow;
         high = contributed ? std::max(high, setHigh) : setHigh;
         contributed = true;
+    }
+    if (m_run.active) {
+        m_run.extentFrom[direction] = m_plots.Count();
+        m_run.contributed[direction] = contributed;
+        m_run.low[direction] = low;
+        m_run.high[direction] = high;
     }
     min = float(low);
     max = float(high);
@@ -409,38 +429,47 @@ bool Graph::SetLogScale(int xLog, int yLog, Messages& messages)
     return true;
 }
 
+// Pushes one direction's log flag into the sets from `first` on; an active
+// set that cannot be shown on a log axis switches the graph's flag off, and
+// then every set follows (all of them once the flag has just gone off).
+static void ApplyLogFlag(List<Plot>& plots, int& graphLog, int Plot::*positive, int Plot::*plotLog,
+                         int first, int& lastLog)
+{
+    if (graphLog) {
+        for (int i = first; i < plots.Count(); ++i) {
+            Plot& plot = plots.Get(i);
+            if (!plot.m_visible)
+                continue;
+            if (!(plot.*positive)) {
+                graphLog = 0;
+                break;
+            }
+            plot.*plotLog = 1;
+        }
+    }
+    if (!graphLog) {
+        const int start = lastLog == 0 ? first : 0;
+        for (int i = start; i < plots.Count(); ++i)
+            plots.Get(i).*plotLog = 0;
+    }
+}
+
 void Graph::ApplyLogFlags()
 {
-    if (m_xLog) {
-        for (int i = 0; i < m_plots.Count(); ++i) {
-            Plot& plot = m_plots.Get(i);
-            if (!plot.m_visible)
-                continue;
-            if (!plot.m_xPositive) {
-                m_xLog = 0;
-                break;
-            }
-            plot.m_xLog = 1;
-        }
+    if (!m_run.active) {
+        int unknown = -1;
+        ApplyLogFlag(m_plots, m_xLog, &Plot::m_xPositive, &Plot::m_xLog, 0, unknown);
+        unknown = -1;
+        ApplyLogFlag(m_plots, m_yLog, &Plot::m_yPositive, &Plot::m_yLog, 0, unknown);
+        return;
     }
-    if (!m_xLog)
-        for (int i = 0; i < m_plots.Count(); ++i)
-            m_plots.Get(i).m_xLog = 0;
-    if (m_yLog) {
-        for (int i = 0; i < m_plots.Count(); ++i) {
-            Plot& plot = m_plots.Get(i);
-            if (!plot.m_visible)
-                continue;
-            if (!plot.m_yPositive) {
-                m_yLog = 0;
-                break;
-            }
-            plot.m_yLog = 1;
-        }
-    }
-    if (!m_yLog)
-        for (int i = 0; i < m_plots.Count(); ++i)
-            m_plots.Get(i).m_yLog = 0;
+    // In a run the earlier sets already carry the flags, unless a flag has
+    // gone off since; the import's fall-back check has seen every set.
+    ApplyLogFlag(m_plots, m_xLog, &Plot::m_xPositive, &Plot::m_xLog, m_run.logFrom, m_run.lastXLog);
+    ApplyLogFlag(m_plots, m_yLog, &Plot::m_yPositive, &Plot::m_yLog, m_run.logFrom, m_run.lastYLog);
+    m_run.lastXLog = m_xLog;
+    m_run.lastYLog = m_yLog;
+    m_run.logFrom = m_plots.Count();
 }
 
 void Graph::ShiftX(float fraction, Messages& messages)
@@ -465,9 +494,9 @@ void Graph::ShiftY(float fraction, Messages& messages)
 
 // ---- geometry --------------------------------------------------------------
 
-void Graph::SyncPlotGeometry()
+void Graph::SyncPlotGeometry(int first)
 {
-    for (int i = 0; i < m_plots.Count(); ++i) {
+    for (int i = std::max(first, 0); i < m_plots.Count(); ++i) {
         Plot& plot = m_plots.Get(i);
         plot.m_left = m_left;
         plot.m_bottom = m_bottom;

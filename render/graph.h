@@ -116,8 +116,19 @@ public:
     void ShiftX(float fraction, Messages& messages);
     /// Moves the y range likewise.
     void ShiftY(float fraction, Messages& messages);
-    /// Copies the plot-area fractions into every data set.
-    void SyncPlotGeometry();
+    /// Starts a run of imports that only append sets (several files at once).
+    /// Until `EndAppendRun`, `ApplyLogFlags` and the automatic ranges look only
+    /// at the sets appended since their last call (the others cannot have
+    /// changed), and the sets' copies of the ranges are written once, at the
+    /// end; the axes, spacings and messages follow every step as without a run.
+    /// So a run costs time in proportion to its sets, not to sets times files.
+    void BeginAppendRun();
+    /// Ends the run: every set takes the copy of the ranges it would hold had
+    /// each step written them.
+    void EndAppendRun();
+
+    /// Copies the plot-area fractions into every data set from index `first` on.
+    void SyncPlotGeometry(int first = 0);
 
     /// The overlay curve in data units: 101 samples from the lower to the
     /// upper x bound, failed samples skipped, ending at the first value <= 0 on
@@ -176,11 +187,29 @@ private:
     void DrawPlots(Canvas& canvas, const PageRect& page) const;
     void DrawCurve(Canvas& canvas, const PageRect& page) const;
     void CopyXRangeOut(bool activeOnly);
+    // The range copies a run has still to write into the sets of one direction.
+    struct PendingCopy {
+        bool visible = false;  // the active sets take visibleMin/visibleMax
+        bool all = false;      // the others take allMin/allMax
+        float visibleMin = 0, visibleMax = 0, allMin = 0, allMax = 0;
+        void Note(float min, float max, bool activeOnly);
+    };
+    // What a run of appending imports has already taken into account.
+    struct AppendRun {
+        bool active = false;
+        int logFrom = 0;               // sets the log flags were pushed to
+        int lastXLog = -1, lastYLog = -1;
+        int extentFrom[2] = {0, 0};    // sets in the running extents (x, y)
+        bool contributed[2] = {false, false};
+        double low[2] = {0, 0}, high[2] = {0, 0};
+        PendingCopy x, y;
+    };
+    AppendRun m_run;
     /// The titles, the four axes and the legend, in the order print scaling
     /// visits them; they move with the whole graph.
     std::array<GraphObject*, 8> Parts();
     /// The automatic range along x or y from the active sets: 5 % margin on a
     /// linear axis, whole decade exponents on a log axis, 1 to 10 without data.
-    void ChooseAutoRange(bool alongX, int log, float& min, float& max) const;
+    void ChooseAutoRange(bool alongX, int log, float& min, float& max);
     void CopyYRangeOut(bool activeOnly);
 };

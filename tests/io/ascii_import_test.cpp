@@ -1,7 +1,10 @@
-#include "io/document_import.h"
+#include "document/page_json.h"
 #include "io/ascii_import.h"
+#include "io/document_import.h"
 #include "io/startup_actions.h"
 #include "tests/io/import_fixture.h"
+
+#include <functional>
 
 using PointList = std::vector<PlotPoint>;
 
@@ -240,4 +243,57 @@ TEST_F(ImportTest, LineEndSplitAcrossReadBlocks)
     EXPECT_EQ(ReadFile(graph, WriteFile("big.txt", text), kImportXY, m_messages), -1);
     ASSERT_EQ(graph.m_plots.Count(), 1);
     EXPECT_EQ(graph.m_plots.Get(0).PointCount(), lines);
+}
+
+TEST_F(ImportTest, ManyFilesAtOnceEndAsOneFileAfterAnother)
+{
+    // The files of one import: positive data, a failure that leaves a set, a
+    // file with y <= 0 (the log y axis falls back), a file that cannot be opened.
+    const std::vector<std::string> files = {
+        WriteFile("a.dat", "1 5\n2 7\n"),
+        WriteFile("b.dat", "3 4\n4 1e39\n"),
+        WriteFile("c.dat", "10 -2\n20 30\n"),
+        (m_directory / "absent.dat").string(),
+        WriteFile("d.dat", "0.5 2\n \n40 8\n"),
+    };
+    struct Row {
+        const char* name;
+        std::function<void(CTarnDoc&)> prepare;
+    };
+    const Row rows[] = {
+        {"fresh page", [](CTarnDoc&) {}},
+        {"log axes",
+         [](CTarnDoc& doc) {
+             doc.CurrentGraph().m_xLog = 1;
+             doc.CurrentGraph().m_yLog = 1;
+         }},
+        {"an inactive set and a fixed x range",
+         [](CTarnDoc& doc) {
+             Plot old;
+             old.AddPoint(-100, 100);
+             old.m_visible = 0;
+             old.m_xMin = 123;
+             doc.CurrentGraph().m_plots.Append(old);
+             doc.CurrentGraph().SetFixedXRange(-5, 5);
+         }},
+        {"a user spacing",
+         [](CTarnDoc& doc) {
+             doc.CurrentGraph().m_leftAxis.m_userSpacing = 1;
+             doc.CurrentGraph().m_leftAxis.m_majorSpacing = 0.5f;
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CTarnDoc oneByOne;
+        row.prepare(oneByOne);
+        for (const std::string& file : files)
+            ImportFile(oneByOne, file, kImportXY, m_messages);
+        const std::string separateMessages = TakeMessages();
+
+        CTarnDoc together;
+        row.prepare(together);
+        EXPECT_FALSE(ImportFiles(together, files, kImportXY, m_messages));
+        EXPECT_EQ(TakeMessages(), separateMessages);
+        EXPECT_EQ(PageToJson(together, true), PageToJson(oneByOne, true));
+    }
 }

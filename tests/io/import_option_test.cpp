@@ -1,5 +1,6 @@
 #include "io/ascii_import.h"
 #include "io/import_option.h"
+#include "io/import_option_list.h"
 #include "tests/io/import_fixture.h"
 
 TEST(ImportOption, ParseResults)
@@ -87,18 +88,25 @@ TEST(ImportOption, ValuesStored)
 
 TEST(ImportOption, SetRecordsMergeFirstValueWins)
 {
-    List<ImportOption> options;
+    ImportOptionList options;
     for (const char* text : {"#@set[1].line.size 2", "#@set[1].line.size 5", "#@set[1].info B",
-                             "#@set[0].info A", "#@graph.title T", "#@graph.title U"}) {
+                             "#@set[0].info A", "#@graph.xaxis.title X", "#@graph.title T",
+                             "#@graph.title U", "#@set[0].info A2"}) {
         ImportOption option;
         ASSERT_EQ(ParseImportOption(text, option), 1);
-        MergeImportOption(options, option);
+        options.Merge(option);
     }
-    ASSERT_EQ(options.Count(), 4);
+    ASSERT_EQ(options.Count(), 5);
     EXPECT_EQ(options.Get(0).m_lineSize, 2);
     EXPECT_EQ(options.Get(0).m_infoText, "B");
     EXPECT_EQ(options.Get(1).m_infoText, "A");
-    EXPECT_EQ(options.Get(2).m_graphTitle, "T");
+    EXPECT_EQ(options.Get(3).m_graphTitle, "T");
+    EXPECT_EQ(options.ForSet(1), &options.Get(0));
+    EXPECT_EQ(options.ForSet(0)->m_infoText, "A") << "the first value given wins";
+    EXPECT_EQ(options.ForSet(2), nullptr);
+    EXPECT_EQ(*options.FirstTitle(&ImportOption::m_graphTitle), "T");
+    EXPECT_EQ(*options.FirstTitle(&ImportOption::m_xAxisTitle), "X");
+    EXPECT_EQ(options.FirstTitle(&ImportOption::m_yAxisTitle), nullptr);
 }
 
 TEST_F(ImportTest, OptionsStyleSetsAcrossBlocksAndTitleTheGraph)
