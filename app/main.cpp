@@ -1,3 +1,4 @@
+#include "app/corvid_application.h"
 #include "app/main_frame.h"
 #include "app/tarn_app.h"
 #include "model/messages.h"
@@ -13,23 +14,32 @@
 #include <cstdlib>
 #include <memory>
 
-static bool HasDisplay()
+// Whether an environment variable is set to something (an empty value is unset).
+static bool IsSet(const char* name)
 {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform)
-        return true; // the user chose a platform, offscreen included
-    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    const char* value = std::getenv(name);
+    return value && *value;
 }
 
 int main(int argc, char** argv)
 {
     EnsureRuntimeDirectory();
-    // Without a display the program runs headless and writes the page as an image.
-    const bool headless = !HasDisplay();
-    if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a usable display the program runs headless and writes the page as
+    // an image. A platform the user chose is taken as it is (offscreen included);
+    // otherwise the display's platform is tried first and offscreen is the
+    // fall-back, so a display that cannot be reached ends in an image, not an abort.
+    const bool platformChosen = IsSet("QT_QPA_PLATFORM");
+    if (!platformChosen) {
+        if (IsSet("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "wayland;xcb;offscreen");
+        else if (IsSet("DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+        else
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 
-    QApplication application(argc, argv);
+    CorvidApplication application(argc, argv);
+    const bool headless = !platformChosen && QGuiApplication::platformName() == "offscreen";
     QApplication::setOrganizationName("Merrow Lab Applications");
     QApplication::setApplicationName("CorvidPlot");
     // The desktop entry's name, so window managers match windows to it.
@@ -51,6 +61,7 @@ int main(int argc, char** argv)
     CTarnApp app(*messages);
     if (!app.InitInstance(args, !headless))
         return 1;
+    CorvidApplication::SetMessages(messages.get());
     if (auto* dialogMessages = dynamic_cast<DialogMessages*>(messages.get()))
         dialogMessages->SetParent(app.Frame());
 
@@ -66,5 +77,7 @@ int main(int argc, char** argv)
         // As in a script, a command line that could not be carried out fails the run.
         return app.StartupSucceeded() ? 0 : 1;
     }
-    return application.exec();
+    const int status = application.exec();
+    CorvidApplication::SetMessages(nullptr);
+    return status;
 }

@@ -2,6 +2,7 @@
 
 #include "io/io_buffer.h"
 #include "io/number_parsing.h"
+#include "model/error.h"
 #include "model/messages.h"
 #include "render/graph.h"
 
@@ -10,6 +11,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <vector>
 
 const char* const kImportFormatNames[6] = {"ASCII: x y",       "ASCII: x y1 y2 ... yn",
@@ -364,12 +367,21 @@ static int ReadSource(Graph& graph, IOBuffer& source, int format, const std::str
     ImportOptionList options;
     int importedSets = 0;
     int result = 0;
-    do {
-        char status[64];
-        std::snprintf(status, sizeof status, "Reading data into plot %d", graph.m_plots.Count());
-        messages.Status(status);
-        result = ReadBlock(graph, source, importedSets, options, setName, format, messages);
-    } while (result == 0);
+    // The input decides how much is allocated (points, sets, columns, option
+    // records); running out is this import's failure, not the program's. What
+    // was read before stays, as after the other failures.
+    try {
+        do {
+            char status[64];
+            std::snprintf(status, sizeof status, "Reading data into plot %d", graph.m_plots.Count());
+            messages.Status(status);
+            result = ReadBlock(graph, source, importedSets, options, setName, format, messages);
+        } while (result == 0);
+    } catch (const std::bad_alloc&) {
+        result = kNoMemory;
+    } catch (const Mem_Error&) {
+        result = kNoMemory;
+    }
     options.Clear();
     // A source that opens but cannot be read (a directory, a failing disk) is a
     // read error, not a file without data.
@@ -388,13 +400,15 @@ int ReadFile(Graph& graph, const std::string& fileName, int format, Messages& me
         messages.Show("Audio files cannot be imported in this version: " + fileName);
         return kCannotOpen;
     }
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
     if (!file)
         return kCannotOpen;
-    IOBuffer source(file);
-    const int result = ReadSource(graph, source, format, fileName, messages);
-    std::fclose(file);
-    return result;
+    try {
+        IOBuffer source(file.get());
+        return ReadSource(graph, source, format, fileName, messages);
+    } catch (const std::bad_alloc&) {
+        return kNoMemory; // not even the read window could be had
+    }
 }
 
 int ReadText(Graph& graph, const char* text, int format, Messages& messages)

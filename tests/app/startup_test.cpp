@@ -113,6 +113,24 @@ TEST(Startup, HeadlessRunFailsWhenAFileCannotBeImportedButWritesThePage)
     EXPECT_TRUE(run.succeeded);
 }
 
+TEST(Startup, ADisplayThatCannotBeReachedEndsInAnImageAndStreamsAreRead)
+{
+    const ScratchDir dir("corvid-startup");
+    for (const char* display : {"DISPLAY=", "DISPLAY=:97"}) {
+        SCOPED_TRACE(display);
+        const std::string image = dir / "page.png";
+        std::filesystem::remove(image);
+        const std::string command = std::string("cd '") + dir.Path().string() +
+                                    "' && (echo '1 2'; sleep 0.2; echo '3 4') | env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                    display + " CORVID_HEADLESS_IMAGE='" + image + "' " + CORVID_BINARY_DIR +
+                                    "/corvid -xy /dev/stdin >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(std::filesystem::exists(image));
+    }
+}
+
 TEST(Startup, ADocumentThatCannotBeOpenedEndsTheProgram)
 {
     StartupRun run = Start({"/nonexistent/dir/page.cvd"});

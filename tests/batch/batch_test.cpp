@@ -29,13 +29,13 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-// Runs corvid-batch with `arguments` (shell words) in `directory` and captures both streams.
-BatchRun Batch(const std::string& arguments, const ScratchDir& directory)
+const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
+
+// Runs the shell command `line` in `directory` and captures both streams.
+BatchRun Shell(const std::string& script, const ScratchDir& directory)
 {
     const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && " +
-                                std::string(CORVID_BINARY_DIR) + "/corvid-batch " + arguments +
-                                " 2>'" + errFile + "'";
+    const std::string command = "cd '" + directory.Path().string() + "' && { " + script + " ; } 2>'" + errFile + "'";
     BatchRun run;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer;
@@ -51,6 +51,12 @@ BatchRun Batch(const std::string& arguments, const ScratchDir& directory)
             run.err += line + "\n";
     fs::remove(errFile);
     return run;
+}
+
+// Runs corvid-batch with `arguments` (shell words) in `directory`.
+BatchRun Batch(const std::string& arguments, const ScratchDir& directory)
+{
+    return Shell(kBatch + " " + arguments, directory);
 }
 
 bool Contains(const std::string& text, const std::string& part)
@@ -227,4 +233,21 @@ TEST(Batch, ExportWritesTheDataTextOfTheChosenSets)
     const BatchRun missing = Batch("export -xy " + data + " --sets 0,7", dir);
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(Contains(missing.err, "no set 7"));
+}
+
+TEST(Batch, PipesAndProcessSubstitutionAreReadToTheirEnd)
+{
+    const ScratchDir dir("corvid-batch");
+    // A writer that pauses between lines, as a running generator does.
+    const BatchRun piped =
+        Shell("(echo '1 2'; sleep 0.3; echo '3 4'; sleep 0.3; echo '5 6') | " + kBatch + " info -xy /dev/stdin --points",
+              dir);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_TRUE(Contains(piped.out, "\"points\":[[5,6],[3,4],[1,2]]")) << piped.out;
+
+    const std::string script =
+        dir.Write("substitute.sh", "exec " + kBatch + " info --points -xy <(printf '1 1\\n2 4\\n3 9\\n')\n");
+    const BatchRun substituted = Shell("bash '" + script + "'", dir);
+    EXPECT_EQ(substituted.status, 0) << substituted.err;
+    EXPECT_TRUE(Contains(substituted.out, "\"points\":[[3,9],[2,4],[1,1]]")) << substituted.out;
 }

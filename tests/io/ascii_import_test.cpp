@@ -3,6 +3,7 @@
 #include "io/document_import.h"
 #include "io/startup_actions.h"
 #include "tests/io/import_fixture.h"
+#include "tests/support/memory_limit.h"
 
 #include <functional>
 
@@ -296,4 +297,31 @@ TEST_F(ImportTest, ManyFilesAtOnceEndAsOneFileAfterAnother)
         EXPECT_EQ(TakeMessages(), separateMessages);
         EXPECT_EQ(PageToJson(together, true), PageToJson(oneByOne, true));
     }
+}
+
+TEST_F(ImportTest, RunningOutOfMemoryIsAnImportFailure)
+{
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "an address-space limit cannot hold the sanitizer's shadow memory";
+    // One line of 260,000 columns asks for as many sets, far beyond the limit.
+    std::string wide = "1";
+    while (wide.size() < 520000)
+        wide += " 2";
+    const std::string path = WriteFile("wide.dat", wide + "\n");
+    const std::string earlier = WriteFile("earlier.dat", "1 2\n3 4\n \n5 6\n");
+    std::string output;
+    const int status = RunWithMemoryLimit(48u << 20, [&](std::FILE* channel) {
+        StreamMessages messages(channel, channel);
+        CTarnDoc doc;
+        if (!ImportFile(doc, earlier, kImportXY, messages))
+            return 2;
+        const bool failed = !ImportFile(doc, path, kImportNXY, messages);
+        const Graph& graph = doc.CurrentGraph();
+        const bool kept = graph.m_plots.Count() >= 2 && graph.m_plots.Get(0).PointCount() == 2 &&
+                          graph.m_plots.Get(1).PointCount() == 1;
+        return failed && kept ? 0 : 1; // and the process lives on to say so
+    }, &output);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_EQ(output.substr(0, output.find('\n') + 1),
+              "message: Can't allocate memory to store data while reading from file " + path + "\n");
 }

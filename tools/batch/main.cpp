@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,10 @@ int main(int argc, char** argv)
     QGuiApplication application(qtArgc, argv);
     // Qt sets the locale from the environment; numbers are read and written in C style.
     std::setlocale(LC_NUMERIC, "C");
-    return run(args);
+    try {
+        return run(args);
+    } catch (const std::bad_alloc&) {
+        std::fputs("message: There is not enough memory to finish this command.\n", stderr);
+        return 1;
+    }
 }
