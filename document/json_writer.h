@@ -21,7 +21,8 @@ public:
 
     const std::string& Text() const { return m_text; }
 
-    /// `text` as a quoted JSON string.
+    /// `text` as a quoted JSON string; bytes that are not well-formed UTF-8
+    /// are written as U+FFFD.
     static std::string Quote(const std::string& text);
 
 private:

@@ -325,3 +325,54 @@ TEST_F(ImportTest, RunningOutOfMemoryIsAnImportFailure)
     EXPECT_EQ(output.substr(0, output.find('\n') + 1),
               "message: Can't allocate memory to store data while reading from file " + path + "\n");
 }
+
+namespace {
+
+// `text` (ASCII and UTF-8) as UTF-16 with a byte-order mark.
+std::string Utf16(const std::u16string& text, bool little)
+{
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t unit : text) {
+        const char low = char(unit & 0xFF), high = char(unit >> 8);
+        bytes += little ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(ImportTest, ByteOrderMarksAndUtf16Files)
+{
+    const std::u16string text = u"#@set[0].info Temp\u00e9rature \U0001F321\r\n1 2\r\n3 4\r\n";
+    const std::string utf8Name = "Temp\xC3\xA9rature \xF0\x9F\x8C\xA1";
+    struct Row {
+        const char* name;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"UTF-8 with a mark", "\xEF\xBB\xBF#@set[0].info " + utf8Name + "\r\n1 2\r\n3 4\r\n"},
+        {"UTF-16 little endian", Utf16(text, true)},
+        {"UTF-16 big endian", Utf16(text, false)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CTarnDoc doc;
+        EXPECT_EQ(ReadFile(doc.CurrentGraph(), WriteFile("marked.txt", row.bytes), kImportXY, m_messages), -1);
+        ASSERT_EQ(doc.CurrentGraph().m_plots.Count(), 1);
+        EXPECT_EQ(Points(doc.CurrentGraph().m_plots.Get(0)), (PointList{{3, 4}, {1, 2}}));
+        EXPECT_EQ(doc.CurrentGraph().m_plots.Get(0).m_info, utf8Name);
+    }
+    CTarnDoc pasted;
+    EXPECT_EQ(ReadText(pasted.CurrentGraph(), "\xEF\xBB\xBF" "5 6\n", kImportXY, m_messages), -1);
+    EXPECT_EQ(Points(pasted.CurrentGraph().m_plots.Get(0)), (PointList{{5, 6}}));
+
+    // A UTF-16 file larger than the read window, with lone surrogates in a comment.
+    std::u16string big = u"# \xD800 lone \xDC00 halves\n";
+    for (int i = 0; i < 300000; ++i)
+        big += u"7 8\r\n";
+    CTarnDoc large;
+    EXPECT_EQ(ReadFile(large.CurrentGraph(), WriteFile("big16.txt", Utf16(big, true) + "x"), kImportXY, m_messages), -1)
+        << "an odd byte at the end is no character";
+    EXPECT_EQ(large.CurrentGraph().m_plots.Get(0).PointCount(), 300000);
+    EXPECT_EQ(TakeMessages(), "");
+}
