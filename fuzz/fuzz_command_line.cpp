@@ -41,6 +41,11 @@ std::filesystem::path ScratchFolder()
             }
         }
         std::filesystem::current_path(made);
+        std::atexit([] {
+            std::error_code error;
+            std::filesystem::current_path(std::filesystem::temp_directory_path(), error);
+            std::filesystem::remove_all(ScratchFolder(), error);
+        });
         return made;
     }();
     return folder;

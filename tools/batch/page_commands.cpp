@@ -14,12 +14,6 @@
 
 #include <cstdio>
 
-namespace {
-
-/// Builds the page from the program's command line as `corvid` would.
-/// Returns false when a step failed: a command-line error, a data file that
-/// could not be imported, a document that cannot be opened. What could be
-/// built is still there.
 bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages& messages)
 {
     bool parsed = true;
@@ -39,8 +33,6 @@ bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages
     return parsed && imported;
 }
 
-// Splits the arguments; prints the usage text and returns false on a usage error
-// (or when help was asked for, with `exitCode` 0).
 bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
                     const std::vector<OptionSpec>& options, BatchArguments& split, int& exitCode)
 {
@@ -54,8 +46,6 @@ bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
         return UsageError(command, split.error, exitCode);
     return true;
 }
-
-} // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args)
 {

@@ -3,6 +3,23 @@
 #include <string>
 #include <vector>
 
+class CTarnDoc;
+class Messages;
+struct OptionSpec;
+struct BatchArguments;
+
+/// Builds the page from the program's command line (`pageArgs`) as `corvid`
+/// would. Returns false when a step failed: a command-line error, a data file
+/// that could not be imported, a document that cannot be opened. What could be
+/// built is still there.
+bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages& messages);
+
+/// Splits `args` with the command's `options`. Returns false, with `exitCode`
+/// set, when the command is done: help was asked for (usage on standard
+/// output, 0) or the arguments are malformed (usage on standard error, 2).
+bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
+                    const std::vector<OptionSpec>& options, BatchArguments& split, int& exitCode);
+
 // The corvid-batch commands that build a page from the program's command line
 // (DOCUMENT, format flags with data files, log flags, -pipe N). `args` are the
 // arguments after the command name. Each returns the exit code: 0 when
