@@ -43,12 +43,6 @@ const std::string& FiveColumnFile()
     return path;
 }
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
 
 std::string ReadBytes(const std::string& path)
 {

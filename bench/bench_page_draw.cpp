@@ -11,13 +11,6 @@
 
 namespace {
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
-
 void EnsureApp()
 {
     static int argc = 1;

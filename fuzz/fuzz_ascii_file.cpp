@@ -20,13 +20,6 @@
 
 namespace {
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
-
 // The points of a set, to see that it is left as it was.
 std::vector<PlotPoint> Points(const Plot& plot)
 {

@@ -18,13 +18,6 @@
 
 namespace {
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
-
 // A folder with data files whose names have the characters wildcards trip on.
 std::filesystem::path ScratchFolder()
 {

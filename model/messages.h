@@ -31,6 +31,15 @@ private:
     std::function<void(const std::string&)> m_statusHook;
 };
 
+/// Messages that go nowhere: nothing is shown and every question is answered
+/// Yes. For benchmarks, fuzz targets and batch steps whose messages nobody reads.
+class SilentMessages : public Messages {
+public:
+    void Show(const std::string&) override {}
+    bool Ask(const std::string&) override { return true; }
+    void ShowText(const std::string&, const std::string&) override {}
+};
+
 /// Messages without a screen: each message is one line "message: TEXT" and each
 /// question one line "question: TEXT" (answered Yes) on `errors`, with CR and LF
 /// written as \r and \n; text reports go to `output` as the caption line and

@@ -100,26 +100,24 @@ bool SafeFileWriter::Open()
             if (exists && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()))
                 (void)!::fchown(descriptor, info.st_uid, info.st_gid);
             m_temporary = pattern;
-            m_file = ::fdopen(descriptor, "wb");
-            if (!m_file) {
-                const int error = errno;
-                ::close(descriptor);
-                return Fail(error);
-            }
-            return true;
+            return Attach(descriptor);
         }
         m_inPlace = true;
     }
     const int descriptor = ::open(m_target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return Fail(errno);
+    return Attach(descriptor);
+}
+
+bool SafeFileWriter::Attach(int descriptor)
+{
     m_file = ::fdopen(descriptor, "wb");
-    if (!m_file) {
-        const int error = errno;
-        ::close(descriptor);
-        return Fail(error);
-    }
-    return true;
+    if (m_file)
+        return true;
+    const int error = errno;
+    ::close(descriptor);
+    return Fail(error);
 }
 
 bool SafeFileWriter::Write(const void* data, std::size_t size)

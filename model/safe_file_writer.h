@@ -43,6 +43,8 @@ public:
 
 private:
     bool Fail(int error);
+    // Buffers writes to the open `descriptor`.
+    bool Attach(int descriptor);
 
     std::string m_path;      // as given
     std::string m_target;    // the file finally written, links followed

@@ -11,16 +11,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
-
-} // namespace
 
 TEST(StrictJson, RefusesWhatStrictReadersRefuse)
 {
