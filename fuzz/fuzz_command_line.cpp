@@ -19,9 +19,10 @@
 namespace {
 
 // A folder with data files whose names have the characters wildcards trip on.
-std::filesystem::path ScratchFolder()
+const std::filesystem::path& ScratchFolder()
 {
-    static const std::filesystem::path folder = [] {
+    // Never destroyed: the exit handler that removes the folder still needs it.
+    static const std::filesystem::path& folder = *new std::filesystem::path([] {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvid-fuzz-cmd.XXXXXX").string();
         const std::filesystem::path made = ::mkdtemp(pattern.data());
         std::filesystem::create_directories(made / "sub" / "dir.dat");
@@ -33,26 +34,31 @@ std::filesystem::path ScratchFolder()
                 std::fclose(file);
             }
         }
-        std::filesystem::current_path(made);
         std::atexit([] {
             std::error_code error;
-            std::filesystem::current_path(std::filesystem::temp_directory_path(), error);
             std::filesystem::remove_all(ScratchFolder(), error);
         });
         return made;
-    }();
+    }());
     return folder;
 }
 
-// Keeps an argument inside the scratch folder: no absolute paths beyond a
-// flag ("/xy"), no way up.
+// Keeps an argument inside the scratch folder: a name or path is taken
+// relative to it (an absolute path loses its leading "/"), flags ("-xy",
+// "/xy") stay as they are, and there is no way up. The fuzzer's own working
+// folder is not changed, as it keeps its corpus there.
 std::string Confined(std::string arg)
 {
-    if (arg.size() > 1 && arg[0] == '/' && arg.find('/', 1) != std::string::npos)
-        arg.erase(0, 1);
     for (std::size_t at; (at = arg.find("..")) != std::string::npos;)
         arg.replace(at, 2, "__");
-    return arg;
+    if (!arg.empty() && arg[0] == '-')
+        return arg;
+    if (!arg.empty() && arg[0] == '/') {
+        if (arg.find('/', 1) == std::string::npos)
+            return arg;
+        arg.erase(0, 1);
+    }
+    return (ScratchFolder() / arg).string();
 }
 
 } // namespace
