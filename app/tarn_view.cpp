@@ -6,9 +6,13 @@
 #include "platform/qt_canvas.h"
 #include "ui/arrange_dialog.h"
 #include "ui/color_dialog.h"
+#include "ui/difference_dialog.h"
+#include "ui/histogram_dialog.h"
+#include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
 #include "ui/select_dialog.h"
+#include "ui/statistics_dialog.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -42,6 +46,10 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::ShiftDown: Shift(false, -0.1f); return true;
     case CommandId::ShiftRight: Shift(true, 0.1f); return true;
     case CommandId::ShiftLeft: Shift(true, -0.1f); return true;
+    case CommandId::DataStatistics: OnStatistics(); return true;
+    case CommandId::DataHistogram: OnHistogram(); return true;
+    case CommandId::DataDifferences: OnDifferences(); return true;
+    case CommandId::DataIntegration: OnIntegration(); return true;
     default: return false;
     }
 }
@@ -56,6 +64,10 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::ViewProperties:
     case CommandId::ViewRefresh:
     case CommandId::ViewDoubleBuffer:
+    case CommandId::DataStatistics:
+    case CommandId::DataHistogram:
+    case CommandId::DataDifferences:
+    case CommandId::DataIntegration:
         return true;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
@@ -165,6 +177,34 @@ void CTarnView::OnProperties()
         return;
     if (m_doc.ApplyDisplaySettings(dialog.LineScaling(), dialog.FontScaling(), m_messages))
         Redraw();
+}
+
+// The statistics and integration reports leave the page as it is; the
+// histogram and difference commands add sets when their dialog ends with OK.
+void CTarnView::OnStatistics()
+{
+    CStatisticsDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
+}
+
+void CTarnView::OnHistogram()
+{
+    CHistogramDialog dialog(m_doc, m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnDifferences()
+{
+    CDifferenceDialog dialog(m_doc, m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnIntegration()
+{
+    CIntegrationDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
 }
 
 void CTarnView::paintEvent(QPaintEvent*)

@@ -55,6 +55,10 @@ private:
     void OnPageColor();
     void OnGraphColor();
     void OnProperties();
+    void OnStatistics();
+    void OnHistogram();
+    void OnDifferences();
+    void OnIntegration();
 
     CTarnDoc& m_doc;
     Messages& m_messages;
