@@ -42,18 +42,18 @@ public:
         }
     }
 
-    /// Evaluates the child, then the operator; raises "Unary C is NULL" without
-    /// a child and the operator's domain message.
-    double Eval(const double* values) const override;
     EqKind Type() const override { return m_op; }
     EqElem* PushStep(EqTokenStream& tokens, List<EqToken>& variables) override;
 
     /// A sign or function token sets the operator; an open bracket makes a
-    /// group whose child is built from the tokens up to the matching bracket.
+    /// group, whose contents the builder adds up to the matching bracket.
     void Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables) override;
-    EqElem* Copy(EqElem* parent) const override;
-    bool IsEqual(const EqElem* other) const override;
-    EqElem* Deriv(int variable, EqElem* parent) const override;
+    EqElem* CopyNode() const override;
+    const char* DerivFailure() const override;
+    /// f'(u) * d(u), with f'(u) built from copies of the child u.
+    EqElem* DerivRule(int variable, EqElemPtr derivatives[2]) const override;
+    std::uint64_t DerivRuleSize(const std::uint64_t sizes[2],
+                                const std::uint64_t derivativeSizes[2]) const override;
     bool ReplaceChild(EqElem* child, EqElem* replacement) override;
     void ReleaseChildren(std::vector<EqElem*>& out) override;
 

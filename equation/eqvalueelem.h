@@ -9,19 +9,20 @@ public:
     /// A new number element.
     static EqElemPtr MakeNumber(double value);
 
-    /// A number returns `m_value`; a variable returns `values[m_varIndex]`,
-    /// raising "NULL stack" for null `values` and "stack underflow Eval()" for
-    /// a negative index.
-    double Eval(const double* values) const override;
     EqKind Type() const override { return m_isConst ? EqNumber : EqSymbol; }
     EqElem* PushStep(EqTokenStream& tokens, List<EqToken>& variables) override;
 
     /// A number token makes a number; any other token is looked up by its text
     /// in `variables` (appended when new) and makes a variable.
     void Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables) override;
-    EqElem* Copy(EqElem* parent) const override;
-    bool IsEqual(const EqElem* other) const override;
-    EqElem* Deriv(int variable, EqElem* parent) const override;
+    EqElem* CopyNode() const override;
+    const char* DerivFailure() const override { return nullptr; }
+    /// 1 for the variable `variable`, 0 for anything else.
+    EqElem* DerivRule(int variable, EqElemPtr derivatives[2]) const override;
+    std::uint64_t DerivRuleSize(const std::uint64_t*, const std::uint64_t*) const override
+    {
+        return 1;
+    }
     bool ReplaceChild(EqElem*, EqElem*) override { return false; }
     void ReleaseChildren(std::vector<EqElem*>&) override {}
 
