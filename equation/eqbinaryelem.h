@@ -7,6 +7,7 @@
 /// An arithmetic operator ("+", "-", "/", "*", "^") over `L` and `R`.
 class EqBinaryElem : public EqElem {
 public:
+    EqBinaryElem() : EqElem(EqElemClass::kBinary) {}
     ~EqBinaryElem() override;
 
     /// A new binary element of operator `op` over `left` and `right`.
@@ -62,8 +63,15 @@ public:
 };
 
 /// `element` as a binary element, or null when it is of another class.
-inline EqBinaryElem* AsBinary(EqElem* element) { return dynamic_cast<EqBinaryElem*>(element); }
+inline EqBinaryElem* AsBinary(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kBinary)
+        return nullptr;
+    return static_cast<EqBinaryElem*>(element);
+}
 inline const EqBinaryElem* AsBinary(const EqElem* element)
 {
-    return dynamic_cast<const EqBinaryElem*>(element);
+    if (!element || element->Class() != EqElemClass::kBinary)
+        return nullptr;
+    return static_cast<const EqBinaryElem*>(element);
 }

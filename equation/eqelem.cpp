@@ -393,12 +393,12 @@ EqElem* EqElem::Root(EqElem* element)
 int EqElem::Children(const EqElem* element, const EqElem* out[2])
 {
     int count = 0;
-    if (auto* binary = dynamic_cast<const EqBinaryElem*>(element)) {
+    if (const EqBinaryElem* binary = AsBinary(element)) {
         if (binary->L)
             out[count++] = binary->L;
         if (binary->R)
             out[count++] = binary->R;
-    } else if (auto* unary = dynamic_cast<const EqUnaryElem*>(element)) {
+    } else if (const EqUnaryElem* unary = AsUnary(element)) {
         if (unary->C)
             out[count++] = unary->C;
     }

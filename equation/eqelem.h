@@ -32,13 +32,16 @@ inline constexpr const char* kEqDerivTooLargeMessage =
 /// differentiating, copying or compiling an equation.
 inline constexpr const char* kEqNoMemoryMessage = "Not enough memory for the equation";
 
+/// The three classes of tree elements, so that an element's class is told
+/// without a dynamic cast.
+enum class EqElemClass : std::uint8_t { kValue, kUnary, kBinary };
+
 /// Base of the expression tree's elements. Each element owns its children;
 /// `P` links back to the parent (null at the root). Failures are raised as
 /// constant message texts (`throw "..."`). No operation recurses with the
 /// depth of the tree.
 class EqElem {
 public:
-    EqElem() = default;
     EqElem(const EqElem&) = delete;
     EqElem& operator=(const EqElem&) = delete;
     virtual ~EqElem() = default;
@@ -51,6 +54,9 @@ public:
     /// The element's kind: the operator for unary and binary elements, 27 for
     /// a number and 28 for a variable.
     virtual EqKind Type() const = 0;
+
+    /// Whether the element is a value, a unary or a binary element.
+    EqElemClass Class() const { return m_class; }
 
     /// One step of the tree builder: continues from this element with the
     /// remaining tokens and returns the element the builder continues from,
@@ -132,11 +138,18 @@ public:
     /// Facts the simplifier keeps about this subtree between its walks (which
     /// rules found nothing in it, whether `m_hash` is known). Any change in
     /// the subtree clears them; they mean nothing outside a simplification.
-    std::uint32_t m_facts = 0;
+    std::uint16_t m_facts = 0;
+
+private:
+    const EqElemClass m_class;
+
+public:
     /// The simplifier's structural hash of the subtree, valid while its fact says so.
     std::uint32_t m_hash = 0;
 
 protected:
+    explicit EqElem(EqElemClass elementClass) : m_class(elementClass) {}
+
     // The builder's rules for a complete element: bind to the next operator
     // at the right level, climbing to the parent as needed.
     EqElem* Climb(EqTokenStream& tokens, List<EqToken>& variables);

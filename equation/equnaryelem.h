@@ -7,6 +7,7 @@
 /// A sign, a function or a bracket group applied to the child `C`.
 class EqUnaryElem : public EqElem {
 public:
+    EqUnaryElem() : EqElem(EqElemClass::kUnary) {}
     ~EqUnaryElem() override;
 
     /// A new unary element of operator `op` over `child`.
@@ -73,8 +74,15 @@ private:
 };
 
 /// `element` as a unary element, or null when it is of another class.
-inline EqUnaryElem* AsUnary(EqElem* element) { return dynamic_cast<EqUnaryElem*>(element); }
+inline EqUnaryElem* AsUnary(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kUnary)
+        return nullptr;
+    return static_cast<EqUnaryElem*>(element);
+}
 inline const EqUnaryElem* AsUnary(const EqElem* element)
 {
-    return dynamic_cast<const EqUnaryElem*>(element);
+    if (!element || element->Class() != EqElemClass::kUnary)
+        return nullptr;
+    return static_cast<const EqUnaryElem*>(element);
 }

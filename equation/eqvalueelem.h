@@ -6,6 +6,7 @@
 /// (index `m_varIndex` into the equation's variable table).
 class EqValueElem : public EqElem {
 public:
+    EqValueElem() : EqElem(EqElemClass::kValue) {}
     /// A new number element.
     static EqElemPtr MakeNumber(double value);
 
@@ -32,8 +33,15 @@ public:
 };
 
 /// `element` as a value element, or null when it is of another class.
-inline EqValueElem* AsValue(EqElem* element) { return dynamic_cast<EqValueElem*>(element); }
+inline EqValueElem* AsValue(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kValue)
+        return nullptr;
+    return static_cast<EqValueElem*>(element);
+}
 inline const EqValueElem* AsValue(const EqElem* element)
 {
-    return dynamic_cast<const EqValueElem*>(element);
+    if (!element || element->Class() != EqElemClass::kValue)
+        return nullptr;
+    return static_cast<const EqValueElem*>(element);
 }
