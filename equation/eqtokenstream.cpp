@@ -5,6 +5,8 @@
 EqTokenStream::EqTokenStream(List<EqToken>& tokens, const std::vector<int>& matches)
     : m_tokens(tokens), m_matches(matches), m_end(tokens.Count())
 {
+    // At most every other token is a name; sized once, the index never rehashes.
+    m_names.reserve(std::size_t(tokens.Count() / 2 + 1));
 }
 
 const EqToken& EqTokenStream::Next() const
@@ -54,15 +56,15 @@ int EqTokenStream::VariableIndex(const EqToken& token, List<EqToken>& variables)
     // first; the first of equal names keeps its index, as a search would find it.
     for (; m_indexed < variables.Count(); ++m_indexed)
         m_names.emplace(variables.Get(m_indexed).m_text, m_indexed);
-    auto [entry, added] = m_names.emplace(token.m_text, variables.Count());
-    if (added) {
-        try {
-            variables.Append(token);
-        } catch (...) {
-            m_names.erase(entry);
-            throw;
-        }
-        m_indexed = variables.Count();
+    if (auto known = m_names.find(token.m_text); known != m_names.end())
+        return known->second;
+    auto entry = m_names.emplace(token.m_text, variables.Count()).first;
+    try {
+        variables.Append(token);
+    } catch (...) {
+        m_names.erase(entry);
+        throw;
     }
+    m_indexed = variables.Count();
     return entry->second;
 }
