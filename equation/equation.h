@@ -103,6 +103,8 @@ public:
     const char* Text() const { return m_text.empty() ? nullptr : m_text.c_str(); }
     /// 1 once variable `index` has been given a value (0 outside the table).
     int IsSet(int index) const;
+    /// The variable table: one token per name, in order of first appearance.
+    const List<EqToken>& Vars() const { return m_vars; }
     /// Indices of the independent variables.
     const List<int>& IndepVars() const { return m_indepVars; }
 
