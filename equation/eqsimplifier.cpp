@@ -91,6 +91,9 @@ constexpr std::uint32_t kOneFact = 1u << 7;
 constexpr std::uint32_t kLikeTermsFact = 1u << 8;
 constexpr std::uint32_t kHashFact = 1u << 9;
 constexpr std::uint32_t kConstantFact = 1u << 10;
+// The rule bits: what a changed number can invalidate. Hashes treat all
+// numbers alike and first constants are found by position, not by value.
+constexpr std::uint32_t kRuleFacts = kHashFact - 1;
 
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b)
 {
@@ -144,7 +147,7 @@ bool EqSimplifier::Walk(EqElem* start, Rule rule, std::uint32_t fact)
 {
     const long firesBefore = m_fires;
     m_pending.clear();
-    m_pending.push_back({start, Step::kEnter, 0});
+    m_pending.push_back({start, 0, Step::kEnter});
     while (!m_pending.empty()) {
         const Frame frame = m_pending.back();
         m_pending.pop_back();
@@ -162,7 +165,7 @@ bool EqSimplifier::Walk(EqElem* start, Rule rule, std::uint32_t fact)
                     ++m_fires;
                     break;
                 }
-                m_pending.push_back({element, Step::kExit, m_fires});
+                m_pending.push_back({element, std::uint32_t(m_fires), Step::kExit});
                 if (unary) {
                     element = unary->C;
                     continue;
@@ -170,15 +173,15 @@ bool EqSimplifier::Walk(EqElem* start, Rule rule, std::uint32_t fact)
                 // Nothing that happens below L can change R or what is known about it.
                 const EqElem* right = binary->R;
                 if (right && !(right->m_facts & fact) && right->Class() != EqElemClass::kValue)
-                    m_pending.push_back({binary, Step::kRight, 0});
+                    m_pending.push_back({binary, 0, Step::kRight});
                 element = binary->L;
             }
             break;
         case Step::kRight:
-            m_pending.push_back({static_cast<EqBinaryElem*>(element)->R, Step::kEnter, 0});
+            m_pending.push_back({static_cast<EqBinaryElem*>(element)->R, 0, Step::kEnter});
             break;
         case Step::kExit:
-            if (frame.fires == m_fires)
+            if (frame.fires == std::uint32_t(m_fires))
                 element->m_facts |= fact;
             break;
         }
@@ -188,12 +191,12 @@ bool EqSimplifier::Walk(EqElem* start, Rule rule, std::uint32_t fact)
 
 void EqSimplifier::Continue(EqElem* element)
 {
-    m_pending.push_back({element, Step::kEnter, 0});
+    m_pending.push_back({element, 0, Step::kEnter});
 }
 
 void EqSimplifier::ContinueRight(EqBinaryElem* binary)
 {
-    m_pending.push_back({binary, Step::kRight, 0});
+    m_pending.push_back({binary, 0, Step::kRight});
 }
 
 template <class Rule>
@@ -239,6 +242,13 @@ void EqSimplifier::Touch(EqElem* element)
     // element above that knows nothing has nothing known above it either.
     for (EqElem* at = element->P; at && at->m_facts; at = at->P)
         at->m_facts = 0;
+}
+
+void EqSimplifier::TouchValue(EqValueElem* number)
+{
+    number->m_facts &= std::uint16_t(~kRuleFacts);
+    for (EqElem* at = number->P; at && (at->m_facts & kRuleFacts); at = at->P)
+        at->m_facts &= std::uint16_t(~kRuleFacts);
 }
 
 std::uint32_t EqSimplifier::HashOf(EqElem* element)
@@ -548,7 +558,8 @@ bool EqSimplifier::FoldConstants(EqElem* element)
             return false;
         AsValue(binary->L)->m_value = binary->Eval(nullptr);
         AsValue(binary->R)->m_value = 1.0;
-        Touch(binary);
+        TouchValue(AsValue(binary->L));
+        TouchValue(AsValue(binary->R));
         return true;
     }
     if (!IsAdditive(binary->m_op) && !IsProduct(binary->m_op))
@@ -575,8 +586,8 @@ bool EqSimplifier::FoldConstants(EqElem* element)
         }
         right->m_value = 1.0;
     }
-    Touch(left);
-    Touch(right);
+    TouchValue(left);
+    TouchValue(right);
     // The rule goes on through L and then R once more.
     ContinueRight(binary);
     Continue(binary->L);

@@ -56,11 +56,11 @@ private:
     // What a walk has still to do: visit an element, visit a binary element's
     // right operand, or leave an element (marking its subtree clean when no
     // rule fired below it since it was entered).
-    enum class Step { kEnter, kRight, kExit };
+    enum class Step : std::uint8_t { kEnter, kRight, kExit };
     struct Frame {
         EqElem* element;
+        std::uint32_t fires;  // low bits of m_fires; only compared for equality
         Step step;
-        long fires;
     };
 
     // One rule walk from `start` (see Run). `fact` is the rule's bit in
@@ -98,6 +98,8 @@ private:
 
     // Forgets what is known about `element` and the elements above it.
     static void Touch(EqElem* element);
+    // The same after only the value of `number` changed.
+    static void TouchValue(EqValueElem* number);
     // A structural hash that equal subtrees share (all numbers hash alike,
     // since equality allows them to differ a little), kept in the elements.
     static std::uint32_t HashOf(EqElem* element);

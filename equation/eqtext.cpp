@@ -90,11 +90,18 @@ bool EquationText(const Equation& equation, std::string& text)
             piece("(");
     };
 
+    // A text whose brackets nest deeper than the parser accepts could not be
+    // read back, however legal its tree.
+    int depth = 0;
     std::string out;
     while (!pending.empty()) {
         const Item item = pending.back();
         pending.pop_back();
         if (item.piece) {
+            if (*item.piece == '(' && ++depth > kEqMaxDepth)
+                return false;
+            if (*item.piece == ')')
+                --depth;
             out += item.piece;
             continue;
         }
@@ -111,6 +118,8 @@ bool EquationText(const Equation& equation, std::string& text)
             // No signed numbers in the language: a negative one is a bracketed
             // minus, which negates exactly (-0 included).
             if (std::signbit(value->m_value)) {
+                if (depth + 1 > kEqMaxDepth)
+                    return false;
                 out += "(-";
                 WriteMagnitude(-value->m_value, out);
                 out += ')';

@@ -13,5 +13,5 @@ class Equation;
 /// ones in brackets, "(-3)"), variables by name. Returns true and replaces
 /// `text`; returns false and leaves `text` untouched for an empty equation or
 /// a tree the language cannot write (a number that is infinite or not a
-/// number, a broken element).
+/// number, a broken element, brackets nested deeper than `kEqMaxDepth`).
 bool EquationText(const Equation& equation, std::string& text);

@@ -174,6 +174,13 @@ TEST(EquationText, RefusesWhatTheLanguageCannotWrite)
     std::string text = "kept";
     EXPECT_FALSE(EquationText(Equation(), text));
     EXPECT_FALSE(EquationText(Equation("x+"), text));
+    // -x*-x*... nests to the right: its brackets would go past the parser's limit.
+    std::string nested = "x";
+    for (int i = 0; i <= kEqMaxDepth; ++i)
+        nested += "*-x";
+    Equation deep(nested.c_str());
+    ASSERT_EQ(MessageOf(deep), "");
+    EXPECT_FALSE(EquationText(deep, text));
     Equation broken("x");
     broken.ReplaceTree(EqUnaryElem::Make(EqSin, nullptr).release());
     EXPECT_FALSE(EquationText(broken, text));
