@@ -334,13 +334,28 @@ std::uint64_t EqElem::DerivSize(std::uint64_t limit) const
 
 void EqElem::DeleteTree(EqElem* root)
 {
-    std::vector<EqElem*> pending;
-    if (root)
-        pending.push_back(root);
-    while (!pending.empty()) {
-        EqElem* element = pending.back();
-        pending.pop_back();
-        element->ReleaseChildren(pending);
+    // The elements waiting to be deleted are chained through their parent
+    // links, so deleting allocates nothing: it must work when memory has run out.
+    if (!root)
+        return;
+    root->P = nullptr;
+    EqElem* pending = root;
+    auto chain = [&pending](EqElem*& child) {
+        if (!child)
+            return;
+        child->P = pending;
+        pending = child;
+        child = nullptr;
+    };
+    while (pending) {
+        EqElem* element = pending;
+        pending = element->P;
+        if (EqUnaryElem* unary = AsUnary(element)) {
+            chain(unary->C);
+        } else if (EqBinaryElem* binary = AsBinary(element)) {
+            chain(binary->L);
+            chain(binary->R);
+        }
         delete element;
     }
 }

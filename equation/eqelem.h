@@ -113,7 +113,7 @@ public:
     /// closing each group when its tokens are. Iterative.
     void Push(EqTokenStream& tokens, List<EqToken>& variables);
 
-    /// Deletes a subtree without recursion.
+    /// Deletes a subtree without recursion and without allocating.
     static void DeleteTree(EqElem* root);
 
     /// Number of elements on the longest path from `root` down (0 for null);
