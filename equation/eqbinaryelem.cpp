@@ -150,13 +150,3 @@ bool EqBinaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
         replacement->P = this;
     return true;
 }
-
-void EqBinaryElem::ReleaseChildren(std::vector<EqElem*>& out)
-{
-    if (L)
-        out.push_back(L);
-    if (R)
-        out.push_back(R);
-    L = nullptr;
-    R = nullptr;
-}

@@ -55,7 +55,6 @@ public:
     std::uint64_t DerivRuleSize(const std::uint64_t sizes[2],
                                 const std::uint64_t derivativeSizes[2]) const override;
     bool ReplaceChild(EqElem* child, EqElem* replacement) override;
-    void ReleaseChildren(std::vector<EqElem*>& out) override;
 
     EqElem* L = nullptr;
     EqElem* R = nullptr;

@@ -360,26 +360,6 @@ void EqElem::DeleteTree(EqElem* root)
     }
 }
 
-int EqElem::Depth(const EqElem* root, int limit)
-{
-    if (!root)
-        return 0;
-    std::vector<std::pair<const EqElem*, int>> pending{{root, 1}};
-    int deepest = 0;
-    while (!pending.empty()) {
-        auto [element, depth] = pending.back();
-        pending.pop_back();
-        deepest = std::max(deepest, depth);
-        if (deepest > limit)
-            return deepest;
-        const EqElem* children[2];
-        const int count = Children(element, children);
-        for (int i = 0; i < count; ++i)
-            pending.emplace_back(children[i], depth + 1);
-    }
-    return deepest;
-}
-
 int EqElem::Count(const EqElem* root)
 {
     std::vector<const EqElem*> pending;

@@ -105,20 +105,12 @@ public:
     /// `child` is not a child of this element.
     virtual bool ReplaceChild(EqElem* child, EqElem* replacement) = 0;
 
-    /// Moves the children into `out` and forgets them, so deleting this
-    /// element afterwards deletes only itself.
-    virtual void ReleaseChildren(std::vector<EqElem*>& out) = 0;
-
     /// Runs the tree builder from this element until the tokens are used up,
     /// closing each group when its tokens are. Iterative.
     void Push(EqTokenStream& tokens, List<EqToken>& variables);
 
     /// Deletes a subtree without recursion and without allocating.
     static void DeleteTree(EqElem* root);
-
-    /// Number of elements on the longest path from `root` down (0 for null);
-    /// counting stops once it passes `limit`. Without recursion.
-    static int Depth(const EqElem* root, int limit);
 
     /// Number of elements in the subtree (0 for null). Without recursion.
     static int Count(const EqElem* root);

@@ -145,10 +145,3 @@ bool EqUnaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
         replacement->P = this;
     return true;
 }
-
-void EqUnaryElem::ReleaseChildren(std::vector<EqElem*>& out)
-{
-    if (C)
-        out.push_back(C);
-    C = nullptr;
-}

@@ -56,7 +56,6 @@ public:
     std::uint64_t DerivRuleSize(const std::uint64_t sizes[2],
                                 const std::uint64_t derivativeSizes[2]) const override;
     bool ReplaceChild(EqElem* child, EqElem* replacement) override;
-    void ReleaseChildren(std::vector<EqElem*>& out) override;
 
     EqElem* C = nullptr;
     EqKind m_op = EqGroup;

@@ -25,7 +25,6 @@ public:
         return 1;
     }
     bool ReplaceChild(EqElem*, EqElem*) override { return false; }
-    void ReleaseChildren(std::vector<EqElem*>&) override {}
 
     int m_varIndex = 0;
     int m_isConst = 0;
