@@ -5,6 +5,7 @@
 #include "model/messages.h"
 #include "platform/qt_canvas.h"
 #include "ui/arrange_dialog.h"
+#include "ui/audio_output_dialog.h"
 #include "ui/color_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
@@ -33,6 +34,7 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::PageColor: OnPageColor(); return true;
     case CommandId::GraphColor: OnGraphColor(); return true;
     case CommandId::ViewProperties: OnProperties(); return true;
+    case CommandId::ExportAudio: OnExportAudio(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -56,6 +58,7 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::ViewProperties:
     case CommandId::ViewRefresh:
     case CommandId::ViewDoubleBuffer:
+    case CommandId::ExportAudio:
         return true;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
@@ -165,6 +168,12 @@ void CTarnView::OnProperties()
         return;
     if (m_doc.ApplyDisplaySettings(dialog.LineScaling(), dialog.FontScaling(), m_messages))
         Redraw();
+}
+
+void CTarnView::OnExportAudio()
+{
+    CAudioOutputDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
 }
 
 void CTarnView::paintEvent(QPaintEvent*)

@@ -55,6 +55,7 @@ private:
     void OnPageColor();
     void OnGraphColor();
     void OnProperties();
+    void OnExportAudio();
 
     CTarnDoc& m_doc;
     Messages& m_messages;

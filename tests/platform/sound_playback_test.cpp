@@ -4,6 +4,7 @@
 
 #include "io/wav_file.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/fake_desktop.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -44,40 +45,6 @@ std::string ShortSound()
         samples += (i / 10) % 2 ? std::string("\x00\x20", 2) : std::string("\x00\xE0", 2);
     return WavHeader(1, 8000, std::uint32_t(samples.size())) + samples;
 }
-
-void WriteScript(const std::string& path, const std::string& text)
-{
-    std::ofstream(path) << "#!/bin/sh\n" << text;
-    ::chmod(path.c_str(), 0755);
-}
-
-// A desktop of its own: a fake xdg-mime that names `entry` as the default
-// application, and the desktop file folders under the scratch directory.
-class FakeDesktop {
-public:
-    explicit FakeDesktop(const ScratchDir& dir, const std::string& entry, bool withXdgMime = true)
-        : m_path(std::getenv("PATH") ? std::getenv("PATH") : "")
-    {
-        const std::string bin = dir / "bin";
-        fs::create_directories(bin);
-        fs::create_directories(dir / "data/applications");
-        if (withXdgMime)
-            WriteScript(bin + "/xdg-mime",
-                        "[ \"$1 $2 $3\" = \"query default audio/x-wav\" ] && echo '" + entry + "'\nexit 0\n");
-        ::setenv("PATH", withXdgMime ? (bin + ":" + m_path).c_str() : bin.c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-        ::setenv("XDG_DATA_DIRS", (dir / "nothing").c_str(), 1);
-    }
-    ~FakeDesktop()
-    {
-        ::setenv("PATH", m_path.c_str(), 1);
-        ::unsetenv("XDG_DATA_HOME");
-        ::unsetenv("XDG_DATA_DIRS");
-    }
-
-private:
-    std::string m_path;
-};
 
 } // namespace
 
