@@ -68,6 +68,7 @@ CAudioOutputDialog::CAudioOutputDialog(CTarnDoc& doc, Messages& messages, QWidge
     sentence->addWidget(m_channels);
     sentence->addWidget(new QLabel(" output at "));
     sentence->addWidget(m_rate);
+    sentence->addStretch();
     auto* amounts = new QHBoxLayout;
     amounts->addWidget(new QLabel("with a duration of "));
     amounts->addWidget(m_duration);
