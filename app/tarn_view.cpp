@@ -5,6 +5,7 @@
 #include "model/messages.h"
 #include "platform/qt_canvas.h"
 #include "ui/arrange_dialog.h"
+#include "ui/audio_output_dialog.h"
 #include "ui/color_dialog.h"
 #include "ui/difference_dialog.h"
 #include "ui/histogram_dialog.h"
@@ -37,6 +38,7 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::PageColor: OnPageColor(); return true;
     case CommandId::GraphColor: OnGraphColor(); return true;
     case CommandId::ViewProperties: OnProperties(); return true;
+    case CommandId::ExportAudio: OnExportAudio(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -68,6 +70,7 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::DataHistogram:
     case CommandId::DataDifferences:
     case CommandId::DataIntegration:
+    case CommandId::ExportAudio:
         return true;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
@@ -204,6 +207,12 @@ void CTarnView::OnDifferences()
 void CTarnView::OnIntegration()
 {
     CIntegrationDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
+}
+
+void CTarnView::OnExportAudio()
+{
+    CAudioOutputDialog dialog(m_doc, m_messages, this);
     dialog.exec();
 }
 

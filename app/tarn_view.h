@@ -59,6 +59,7 @@ private:
     void OnHistogram();
     void OnDifferences();
     void OnIntegration();
+    void OnExportAudio();
 
     CTarnDoc& m_doc;
     Messages& m_messages;
