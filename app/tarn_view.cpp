@@ -6,6 +6,7 @@
 #include "platform/qt_canvas.h"
 #include "ui/arrange_dialog.h"
 #include "ui/audio_output_dialog.h"
+#include "ui/axis_properties_dialog.h"
 #include "ui/color_dialog.h"
 #include "ui/difference_dialog.h"
 #include "ui/histogram_dialog.h"
@@ -37,6 +38,8 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::PageSelect: OnSelect(); return true;
     case CommandId::PageColor: OnPageColor(); return true;
     case CommandId::GraphColor: OnGraphColor(); return true;
+    case CommandId::GraphXAxis: OnAxisProperties(true); return true;
+    case CommandId::GraphYAxis: OnAxisProperties(false); return true;
     case CommandId::ViewProperties: OnProperties(); return true;
     case CommandId::ExportAudio: OnExportAudio(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
@@ -63,6 +66,8 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::PageSelect:
     case CommandId::PageColor:
     case CommandId::GraphColor:
+    case CommandId::GraphXAxis:
+    case CommandId::GraphYAxis:
     case CommandId::ViewProperties:
     case CommandId::ViewRefresh:
     case CommandId::ViewDoubleBuffer:
@@ -171,6 +176,15 @@ void CTarnView::OnGraphColor()
         return;
     graph.m_background = color;
     Modified();
+}
+
+void CTarnView::OnAxisProperties(bool x)
+{
+    CAxisPropertiesDialog dialog(m_doc, x ? AxisDirection::X : AxisDirection::Y, m_messages, this);
+    // Apply and the tick, label and grid dialogs change the page while the
+    // dialog stays open.
+    connect(&dialog, &CAxisPropertiesDialog::Changed, this, &CTarnView::Modified);
+    dialog.exec();
 }
 
 void CTarnView::OnProperties()

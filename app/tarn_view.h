@@ -54,6 +54,7 @@ private:
     void OnSelect();
     void OnPageColor();
     void OnGraphColor();
+    void OnAxisProperties(bool x);
     void OnProperties();
     void OnStatistics();
     void OnHistogram();
