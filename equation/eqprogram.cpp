@@ -31,11 +31,11 @@ void EqProgram::Push(int code, int index, double value)
     m_code.push_back(instruction);
 }
 
-void EqProgram::Fail(const char* message)
+void EqProgram::Fail(const char* message, bool takesPlace)
 {
     Instruction instruction;
     instruction.code = kFail;
-    instruction.index = 0;
+    instruction.index = takesPlace ? 1 : 0;
     instruction.message = message;
     m_code.push_back(instruction);
 }
@@ -91,7 +91,7 @@ void EqProgram::Emit(const EqElem* root, int variableCount)
                 if (IsUnaryKind(unary->m_op) && unary->m_op != EqOpen && unary->m_op != EqClose)
                     Push(unary->m_op, 0, 0.0);
                 else
-                    Fail("Unknown unary operator");
+                    Fail("Unknown unary operator", false);
             }
             continue;
         }
@@ -168,4 +168,145 @@ const char* EqProgram::Run(const double* values, double& result) const
     }
     result = *top;
     return nullptr;
+}
+
+namespace {
+
+// Points per block of RunMany: enough to pay for the dispatch, few enough for
+// the block's columns to stay in the cache.
+constexpr int kBlock = 256;
+
+// Keeps the first failure of each point.
+inline void Note(const char** failures, int i, const char* message)
+{
+    if (message && !failures[i])
+        failures[i] = message;
+}
+
+} // namespace
+
+void EqProgram::RunMany(const double* values, int variable, const float* x, int count,
+                        double* results, const char** failures) const
+{
+    const std::size_t height = std::max<std::size_t>(m_stack.size(), 1);
+    if (m_columns.size() < height * kBlock)
+        m_columns.resize(height * kBlock);
+    for (int start = 0; start < count; start += kBlock) {
+        const int n = std::min(kBlock, count - start);
+        const char** failed = failures + start;
+        std::fill(failed, failed + n, nullptr);
+        // The column of stack level `level` holds that level's value for every point.
+        double* column = m_columns.data();
+        int level = -1;
+        auto at = [column](int of) { return column + std::size_t(of) * kBlock; };
+        for (const Instruction& in : m_code) {
+            switch (in.code) {
+            case kConstant: {
+                double* top = at(++level);
+                std::fill(top, top + n, in.value);
+                break;
+            }
+            case kVariable: {
+                double* top = at(++level);
+                if (in.index == variable) {
+                    for (int i = 0; i < n; ++i)
+                        top[i] = double(x[start + i]);
+                } else {
+                    std::fill(top, top + n, values[in.index]);
+                }
+                break;
+            }
+            case kFail: {
+                // Run stops here; the points carry the message and a stand-in value.
+                double* top = in.index ? at(++level) : at(level);
+                for (int i = 0; i < n; ++i) {
+                    Note(failed, i, in.message);
+                    top[i] = 0.0;
+                }
+                break;
+            }
+            // As in Run: "+" and "*" have their left operand on top, "-", "/"
+            // and "^" their right one; the result replaces the lower level.
+            case EqPlus: {
+                double* below = at(level - 1);
+                const double* top = at(level);
+                for (int i = 0; i < n; ++i)
+                    below[i] = top[i] + below[i];
+                --level;
+                break;
+            }
+            case EqMultiply: {
+                double* below = at(level - 1);
+                const double* top = at(level);
+                for (int i = 0; i < n; ++i)
+                    below[i] = top[i] * below[i];
+                --level;
+                break;
+            }
+            case EqMinus: {
+                double* below = at(level - 1);
+                const double* top = at(level);
+                for (int i = 0; i < n; ++i)
+                    below[i] = below[i] - top[i];
+                --level;
+                break;
+            }
+            case EqDivide:
+            case EqPower: {
+                double* below = at(level - 1);
+                const double* top = at(level);
+                for (int i = 0; i < n; ++i) {
+                    const char* message = nullptr;
+                    below[i] = EqBinaryElem::Apply(in.code, below[i], top[i], message);
+                    Note(failed, i, message);
+                }
+                --level;
+                break;
+            }
+            case EqUnaryMinus: {
+                double* top = at(level);
+                for (int i = 0; i < n; ++i)
+                    top[i] = -top[i];
+                break;
+            }
+            case EqExp: {
+                double* top = at(level);
+                for (int i = 0; i < n; ++i)
+                    top[i] = std::exp(top[i]);
+                break;
+            }
+            case EqCos:
+            case EqSin:
+            case EqTan:
+            case EqAcos:
+            case EqAsin:
+            case EqAtan:
+            case EqCosh:
+            case EqSinh:
+            case EqTanh:
+            case EqAbs:
+            case EqSqrt:
+            case EqSec:
+            case EqCsc:
+            case EqCot:
+            case EqLog:
+            case EqLog10: {
+                double* top = at(level);
+                for (int i = 0; i < n; ++i) {
+                    const char* message = nullptr;
+                    top[i] = EqUnaryElem::Apply(in.code, top[i], message);
+                    Note(failed, i, message);
+                }
+                break;
+            }
+            default:
+                for (int i = 0; i < n; ++i)
+                    Note(failed, i, "Unknown unary operator");
+                break;
+            }
+        }
+        const double* top = at(0);
+        for (int i = 0; i < n; ++i)
+            results[start + i] = failed[i] ? -1.0 : top[i];
+    }
 }

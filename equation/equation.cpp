@@ -226,6 +226,26 @@ long double Equation::Eval(float x)
     return Run();
 }
 
+void Equation::EvalMany(const float* x, int count, double* results, const char** failures)
+{
+    if (m_indepVars.Count() != 1)
+        throw "Incorrect number of arguments (not 1)";
+    if (count <= 0)
+        return;
+    if (m_program.IsEmpty()) {
+        const char* reason = m_message ? m_message : "NULL tree";
+        for (int i = 0; i < count; ++i) {
+            results[i] = -1;
+            failures[i] = reason;
+        }
+        return;
+    }
+    const bool stored = m_indepIndex >= 0 && std::size_t(m_indepIndex) < m_values.size();
+    m_program.RunMany(m_values.data(), stored ? m_indepIndex : -1, x, count, results, failures);
+    if (stored)
+        m_values[std::size_t(m_indepIndex)] = double(x[count - 1]);
+}
+
 void Equation::Simplify()
 {
     if (!IsValid(0))

@@ -76,6 +76,15 @@ public:
     /// for `Eval()`. Allocates nothing.
     long double Eval(float x);
 
+    /// Evaluates at each of the `count` values `x` of the independent
+    /// variable, giving for each exactly what `Eval(x[i])` would: the value in
+    /// `results[i]` with `failures[i]` null, or -1 with the message that `Eval`
+    /// would store in `failures[i]`. `m_message` is left as it is; the independent
+    /// variable keeps the last value. Raises "Incorrect number of arguments
+    /// (not 1)" unless exactly one independent variable is defined. Allocates
+    /// nothing once its work area has grown to the program's size.
+    void EvalMany(const float* x, int count, double* results, const char** failures);
+
     /// Rewrites the tree by the simplification rules; does nothing for an
     /// invalid equation. A failing rule stores its message and stops; so does
     /// running out of memory (`kEqNoMemoryMessage`), with the tree whole.
