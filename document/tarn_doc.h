@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/function_history.h"
 #include "model/colors.h"
 #include "model/list.h"
 #include "model/text_object.h"
@@ -135,6 +136,11 @@ public:
     int m_exportKind = 0;
     int m_exportWidth = 0;
     int m_exportHeight = 0;
+    /// The formulas of the three equation editors (y = f(x), parametric,
+    /// polar), kept for as long as the document object lives.
+    FunctionHistory m_functionHistory;
+    FunctionHistory m_parametricHistory;
+    FunctionHistory m_polarHistory;
 
 private:
     bool m_modified = false;
