@@ -56,10 +56,17 @@ int ModelValues::Evaluate(Equation& model, const FitData& data, std::vector<floa
 float ChiSquareOf(const FitData& data, const std::vector<float>& values)
 {
     double sum = 0.0;
-    const int count = data.Count();
-    for (int i = 0; i < count; ++i) {
-        float residual = data.y[std::size_t(i)] - values[std::size_t(i)];
-        const float sigma = data.Sigma(i);
+    const std::size_t count = data.x.size();
+    if (!data.Weighted()) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const float residual = data.y[i] - values[i];
+            sum += double(residual) * double(residual);
+        }
+        return float(sum);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        float residual = data.y[i] - values[i];
+        const float sigma = data.sigma[i];
         // A point whose error is 0 keeps the weight 1.
         if (sigma != 0.0f)
             residual /= sigma;

@@ -21,12 +21,45 @@ std::string ChiText(float chiSquare)
     return text;
 }
 
+// Alpha and beta sums over points where the model and every derivative
+// could be evaluated, for N parameters: the sums live in registers, in the
+// same order of addition as the general loop.
+template <int N>
+void SumAlphaBeta(const float* slopes, const float* values, const float* ys, const double* weights,
+                  int count, double* alphaSums, double* betaSums)
+{
+    double alpha[N][N] = {};
+    double beta[N] = {};
+    for (int point = 0; point < count; ++point) {
+        const float* slope = slopes + std::size_t(point) * N;
+        const double residual = double(ys[point] - values[point]);
+        const double weight = weights ? weights[point] : 1.0;
+        for (int j = 0; j < N; ++j) {
+            const double weighted = weights ? double(slope[j]) * weight : double(slope[j]);
+            beta[j] += residual * weighted;
+            for (int k = j; k < N; ++k)
+                alpha[j][k] += weighted * double(slope[k]);
+        }
+    }
+    for (int j = 0; j < N; ++j) {
+        betaSums[j] = beta[j];
+        for (int k = j; k < N; ++k)
+            alphaSums[j * N + k] = alpha[j][k];
+    }
+}
+
 } // namespace
 
 LevMarqFit::LevMarqFit(const Equation& model, std::vector<FitParameter> parameters, FitData data,
                        FitSettings settings)
     : m_model(model), m_params(std::move(parameters)), m_data(std::move(data)), m_settings(settings)
 {
+    // 1 / sigma^2 of each point, once; a point whose error is 0 keeps the weight 1.
+    if (m_data.Weighted()) {
+        m_weights.reserve(m_data.sigma.size());
+        for (float sigma : m_data.sigma)
+            m_weights.push_back(sigma != 0.0f ? 1.0 / (double(sigma) * double(sigma)) : 1.0);
+    }
 }
 
 FitOutcome LevMarqFit::Run(const std::atomic<int>& cancel, FitObserver* observer)
@@ -61,14 +94,72 @@ void LevMarqFit::MakeDerivatives()
         }
         m_derivatives.push_back(std::move(derivative));
     }
+    std::vector<const Equation*> equations{&m_model};
+    for (const Equation& derivative : m_derivatives)
+        equations.push_back(&derivative);
+    const int independent = m_model.IndepVars().Count() == 1 ? m_model.IndepVars().Get(0) : -1;
+    m_program.Compile(equations, m_model.NumVars(), independent);
+    m_values.assign(std::size_t(m_model.NumVars()), 0.0);
+    for (int i = 0; i < m_model.NumVars(); ++i)
+        if (m_model.IsSet(i))
+            m_values[std::size_t(i)] = m_model.GetVar(i);
 }
 
-float LevMarqFit::ChiSquare(std::vector<float>& values, int& firstFailure)
+void LevMarqFit::Evaluate(Pass& pass)
 {
-    firstFailure = m_evaluator.Evaluate(m_model, m_data, values);
-    if (firstFailure >= 0)
-        return -1.0f;
-    return ChiSquareOf(m_data, values);
+    const int count = m_data.Count();
+    const std::size_t n = m_params.size();
+    const std::size_t outputs = n + 1;
+    constexpr int kBlock = ModelProgram::kBlock;
+    if (m_results.size() != outputs) {
+        m_blockResults.resize(outputs * kBlock);
+        m_blockFailures.resize(outputs * kBlock);
+        m_results.resize(outputs);
+        m_failed.resize(outputs);
+        for (std::size_t e = 0; e < outputs; ++e) {
+            m_results[e] = m_blockResults.data() + e * kBlock;
+            m_failed[e] = m_blockFailures.data() + e * kBlock;
+        }
+    }
+    double* const* results = m_results.data();
+    unsigned char* const* failed = m_failed.data();
+    pass.values.resize(std::size_t(count));
+    pass.slopes.resize(std::size_t(count) * n);
+    pass.slopeFailures.clear();
+    pass.firstFailure = -1;
+    m_anyFailed.resize(outputs);
+    for (int start = 0; start < count; start += kBlock) {
+        const int size = std::min(kBlock, count - start);
+        m_program.Run(m_values.data(), m_data.x.data() + start, size, results, failed,
+                      m_anyFailed.data());
+        float* values = pass.values.data() + start;
+        for (int i = 0; i < size; ++i)
+            values[i] = float(results[0][i]);
+        if (m_anyFailed[0] && pass.firstFailure < 0) {
+            for (int i = 0; i < size; ++i) {
+                if (failed[0][i]) {
+                    pass.firstFailure = start + i;
+                    break;
+                }
+            }
+        }
+        float* slopes = pass.slopes.data() + std::size_t(start) * n;
+        for (std::size_t k = 0; k < n; ++k) {
+            const double* column = results[k + 1];
+            for (int i = 0; i < size; ++i)
+                slopes[std::size_t(i) * n + k] = float(column[i]);
+        }
+        bool anySlopeFailed = false;
+        for (std::size_t k = 0; k < n; ++k)
+            anySlopeFailed = anySlopeFailed || m_anyFailed[k + 1];
+        if (anySlopeFailed) {
+            for (int i = 0; i < size; ++i)
+                for (std::size_t k = 0; k < n; ++k)
+                    if (failed[k + 1][i])
+                        pass.slopeFailures.push_back(int((std::size_t(start + i)) * n + k));
+        }
+    }
+    pass.chiSquare = pass.firstFailure >= 0 ? -1.0f : ChiSquareOf(m_data, pass.values);
 }
 
 void LevMarqFit::Report(FitObserver* observer, float chiSquare)
@@ -111,42 +202,57 @@ float LevMarqFit::CentralDifference(int k, float x)
     return slope;
 }
 
-void LevMarqFit::BuildAlphaBeta(FitMatrix& alpha, FitVector& beta)
+void LevMarqFit::BuildAlphaBeta(const Pass& pass, FitMatrix& alpha, FitVector& beta)
 {
     const int n = int(m_params.size());
     const int count = m_data.Count();
-    m_blockResults.resize(std::size_t(n) * kFitBlock);
-    m_blockFailures.resize(std::size_t(n) * kFitBlock);
-    m_slopes.resize(std::size_t(n));
     m_alphaSums.assign(std::size_t(n) * std::size_t(n), 0.0);
     m_betaSums.assign(std::size_t(n), 0.0);
-    for (int start = 0; start < count; start += kFitBlock) {
-        const int size = std::min(kFitBlock, count - start);
-        for (int k = 0; k < n; ++k)
-            m_derivatives[std::size_t(k)].EvalMany(m_data.x.data() + start, size,
-                                                   m_blockResults.data() + std::size_t(k) * kFitBlock,
-                                                   m_blockFailures.data() + std::size_t(k) * kFitBlock);
-        for (int i = 0; i < size; ++i) {
-            const int point = start + i;
+    m_ownSlopes.resize(std::size_t(n));
+    float* own = m_ownSlopes.data();
+    auto failure = pass.slopeFailures.begin();
+    const bool weighted = !m_weights.empty();
+    const bool clean = pass.slopeFailures.empty() && pass.firstFailure < 0;
+    const double* weights = weighted ? m_weights.data() : nullptr;
+    auto sum = [&](auto kernel) {
+        kernel(pass.slopes.data(), pass.values.data(), m_data.y.data(), weights, count,
+               m_alphaSums.data(), m_betaSums.data());
+    };
+    if (clean && n >= 1 && n <= 4) {
+        switch (n) {
+        case 1: sum(SumAlphaBeta<1>); break;
+        case 2: sum(SumAlphaBeta<2>); break;
+        case 3: sum(SumAlphaBeta<3>); break;
+        case 4: sum(SumAlphaBeta<4>); break;
+        }
+    }
+    for (int point = (clean && n >= 1 && n <= 4) ? count : 0; point < count; ++point) {
+        const std::size_t first = std::size_t(point) * std::size_t(n);
+        const float* slope = pass.slopes.data() + first;
+        if (failure != pass.slopeFailures.end() && *failure < int(first) + n) {
+            // Some derivative failed here: copy the slopes, with central
+            // differences in their places.
             for (int k = 0; k < n; ++k) {
-                const std::size_t at = std::size_t(k) * kFitBlock + std::size_t(i);
-                m_slopes[std::size_t(k)] = m_blockFailures[at]
-                                               ? CentralDifference(k, m_data.x[std::size_t(point)])
-                                               : float(m_blockResults[at]);
+                if (failure != pass.slopeFailures.end() && *failure == int(first) + k) {
+                    ++failure;
+                    own[k] = CentralDifference(k, m_data.x[std::size_t(point)]);
+                } else {
+                    own[k] = slope[k];
+                }
             }
-            if (point == m_acceptedFailure)
-                throw Error("Unable to compute function.", kSource, __LINE__);
-            const float residual = m_data.y[std::size_t(point)] - m_accepted[std::size_t(point)];
-            const float sigma = m_data.Sigma(point);
-            const double weight = sigma != 0.0f ? 1.0 / (double(sigma) * double(sigma)) : 1.0;
-            for (int j = 0; j < n; ++j) {
-                const double slope = double(m_slopes[std::size_t(j)]) * weight;
-                m_betaSums[std::size_t(j)] += double(residual) * slope;
-                double* row = m_alphaSums.data() + std::size_t(j) * std::size_t(n);
-                // The matrix is symmetric: the upper triangle is summed and mirrored.
-                for (int k = j; k < n; ++k)
-                    row[k] += slope * double(m_slopes[std::size_t(k)]);
-            }
+            slope = own;
+        }
+        if (point == pass.firstFailure)
+            throw Error("Unable to compute function.", kSource, __LINE__);
+        const double residual = double(m_data.y[std::size_t(point)] - pass.values[std::size_t(point)]);
+        const double weight = weighted ? m_weights[std::size_t(point)] : 1.0;
+        for (int j = 0; j < n; ++j) {
+            const double weightedSlope = weighted ? double(slope[j]) * weight : double(slope[j]);
+            m_betaSums[std::size_t(j)] += residual * weightedSlope;
+            double* row = m_alphaSums.data() + std::size_t(j) * std::size_t(n);
+            // The matrix is symmetric: the upper triangle is summed and mirrored.
+            for (int k = j; k < n; ++k)
+                row[k] += weightedSlope * double(slope[k]);
         }
     }
     for (int j = 0; j < n; ++j) {
@@ -163,6 +269,7 @@ void LevMarqFit::SetAccepted()
 {
     for (const FitParameter& parameter : m_params) {
         m_model.SetVar(parameter.varIndex, parameter.value);
+        m_values[std::size_t(parameter.varIndex)] = double(parameter.value);
         for (Equation& derivative : m_derivatives)
             derivative.SetVar(parameter.varIndex, parameter.value);
     }
@@ -178,14 +285,16 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
     FitVector plainBeta(n, 0.0f), beta(n, 0.0f);
     PivotVector pivot(n, 0);
     std::vector<float> delta(static_cast<std::size_t>(n));
+    std::vector<float> trial(static_cast<std::size_t>(n));
 
-    float chiSquare = ChiSquare(m_accepted, m_acceptedFailure);
+    Evaluate(m_accepted);
+    float chiSquare = m_accepted.chiSquare;
     Report(observer, chiSquare);
     bool plainCurrent = false;
     int iterations = 0;
     while (!cancel.load()) {
         if (!plainCurrent) {
-            BuildAlphaBeta(plainAlpha, plainBeta);
+            BuildAlphaBeta(m_accepted, plainAlpha, plainBeta);
             plainCurrent = true;
         }
         alpha = plainAlpha;
@@ -199,46 +308,57 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
         for (int k = 0; k < n; ++k) {
             FitParameter& parameter = m_params[std::size_t(k)];
             float step = beta(k + 1);
-            float trial = parameter.value + step;
+            float value = parameter.value + step;
             parameter.atMax = 0;
             parameter.atMin = 0;
-            if (parameter.hasMax && trial > parameter.max) {
+            if (parameter.hasMax && value > parameter.max) {
                 parameter.atMax = 1;
                 step = parameter.max - parameter.value;
-                trial = parameter.max;
+                value = parameter.max;
             }
-            if (parameter.hasMin && trial < parameter.min) {
+            if (parameter.hasMin && value < parameter.min) {
                 parameter.atMin = 1;
                 step = parameter.min - parameter.value;
-                trial = parameter.min;
+                value = parameter.min;
             }
             delta[std::size_t(k)] = step;
-            m_model.SetVar(parameter.varIndex, trial);
+            trial[std::size_t(k)] = value;
+            m_model.SetVar(parameter.varIndex, value);
+            m_values[std::size_t(parameter.varIndex)] = double(value);
         }
         if (cancel.load())
             return;
 
-        int trialFailure = -1;
-        const float trialChiSquare = ChiSquare(m_trial, trialFailure);
+        Evaluate(m_trial);
+        const float trialChiSquare = m_trial.chiSquare;
         Report(observer, chiSquare);
         bool converged = false;
         // A step into a region where the model cannot be computed, or whose
         // chi-squared is not a number, is no improvement.
-        if (!(trialChiSquare <= chiSquare) || trialFailure >= 0) {
+        if (!(trialChiSquare <= chiSquare) || m_trial.firstFailure >= 0) {
             lambda = 10.0f * lambda;
-            for (const FitParameter& parameter : m_params)
+            for (const FitParameter& parameter : m_params) {
                 m_model.SetVar(parameter.varIndex, parameter.value);
+                m_values[std::size_t(parameter.varIndex)] = double(parameter.value);
+            }
         } else {
             lambda = 0.1f * lambda;
-            for (int k = 0; k < n; ++k)
-                m_params[std::size_t(k)].value += delta[std::size_t(k)];
+            bool moved = false;
+            for (int k = 0; k < n; ++k) {
+                FitParameter& parameter = m_params[std::size_t(k)];
+                parameter.value += delta[std::size_t(k)];
+                // Held at a bound, value + (bound - value) may round off the bound.
+                moved = moved || parameter.value != trial[std::size_t(k)];
+            }
             SetAccepted();
-            std::swap(m_accepted, m_trial);
-            m_acceptedFailure = trialFailure;
+            if (moved)
+                Evaluate(m_accepted);
+            else
+                std::swap(m_accepted, m_trial);
             plainCurrent = false;
             if (m_settings.tolerance > std::fabs(trialChiSquare - chiSquare)) {
                 converged = true;
-                BuildAlphaBeta(plainAlpha, plainBeta);
+                BuildAlphaBeta(m_accepted, plainAlpha, plainBeta);
                 plainCurrent = true;
             }
             chiSquare = trialChiSquare;

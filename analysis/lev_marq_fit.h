@@ -3,6 +3,7 @@
 #include "analysis/fit_data.h"
 #include "analysis/fit_parameter.h"
 #include "analysis/lu_decomposition.h"
+#include "analysis/model_program.h"
 #include "equation/equation.h"
 
 #include <atomic>
@@ -42,10 +43,12 @@ struct FitOutcome {
 /// model, the parameters and the data, so it can run on a worker thread
 /// while the dialog keeps drawing its own model.
 ///
-/// Each step evaluates each partial derivative once per point and reuses it
-/// for every product of alpha and beta, and reuses the model values of the
-/// accepted chi-squared for beta; a rejected step only re-damps the kept
-/// alpha and beta. The numbers are those of evaluating everything afresh.
+/// The model and its partial derivatives are evaluated together, each part
+/// they share once, and each derivative once per point for every product
+/// of alpha and beta; the values of an accepted trial step serve the next
+/// alpha and beta, and a rejected step only re-damps the kept ones. The
+/// numbers are those of evaluating every equation afresh where the step
+/// needs it.
 class LevMarqFit {
 public:
     /// `model` has its independent variable defined and every parameter set.
@@ -64,13 +67,23 @@ public:
     const std::vector<FitParameter>& Parameters() const { return m_params; }
 
 private:
+    // The model and its derivatives evaluated at every point for one set of
+    // parameter values.
+    struct Pass {
+        std::vector<float> values;     // the model at each point
+        std::vector<float> slopes;     // derivative k at point i in [i * n + k]
+        std::vector<int> slopeFailures;  // i * n + k of each failed derivative, ascending
+        int firstFailure = -1;         // first point where the model failed
+        float chiSquare = -1.0f;       // -1 when the model failed somewhere
+    };
+
     void Iterate(const std::atomic<int>& cancel, FitObserver* observer, FitOutcome& outcome);
     void MakeDerivatives();
-    // The chi-squared of the model's current values, filling `values`; -1
-    // when the model fails at a point.
-    float ChiSquare(std::vector<float>& values, int& firstFailure);
-    // Alpha (undamped) and beta at the accepted values.
-    void BuildAlphaBeta(FitMatrix& alpha, FitVector& beta);
+    // Evaluates the model and every derivative with `m_values` into `pass`.
+    void Evaluate(Pass& pass);
+    // Alpha (undamped) and beta from the accepted pass; a derivative that
+    // failed at a point is replaced there by a central difference of the model.
+    void BuildAlphaBeta(const Pass& pass, FitMatrix& alpha, FitVector& beta);
     float CentralDifference(int k, float x);
     void SetAccepted();
     void Report(FitObserver* observer, float chiSquare);
@@ -80,14 +93,18 @@ private:
     FitData m_data;
     FitSettings m_settings;
     std::vector<Equation> m_derivatives;
-    ModelValues m_evaluator;
-    std::vector<float> m_accepted;  // model values at the accepted parameters
-    std::vector<float> m_trial;     // model values of the step being tried
-    int m_acceptedFailure = -1;     // first point where the accepted model failed
-    // Work areas of BuildAlphaBeta, sized once.
+    ModelProgram m_program;
+    std::vector<double> m_values;  // the variable values the program runs with
+    Pass m_accepted;
+    Pass m_trial;
+    // Work areas, sized once.
     std::vector<double> m_blockResults;
-    std::vector<const char*> m_blockFailures;
-    std::vector<float> m_slopes;
+    std::vector<unsigned char> m_blockFailures;
+    std::vector<double*> m_results;          // one block row of m_blockResults per equation
+    std::vector<unsigned char*> m_failed;
+    std::vector<unsigned char> m_anyFailed;
+    std::vector<double> m_weights;   // 1 / sigma^2 of each point when weighted
+    std::vector<float> m_ownSlopes;  // a point's slopes with central differences
     std::vector<double> m_alphaSums;
     std::vector<double> m_betaSums;
 };
