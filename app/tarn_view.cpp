@@ -8,7 +8,9 @@
 #include "ui/audio_output_dialog.h"
 #include "ui/axis_properties_dialog.h"
 #include "ui/color_dialog.h"
+#include "ui/curve_fit_dialog.h"
 #include "ui/difference_dialog.h"
+#include "ui/equation_editor_dialog.h"
 #include "ui/histogram_dialog.h"
 #include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
@@ -55,6 +57,10 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::DataHistogram: OnHistogram(); return true;
     case CommandId::DataDifferences: OnDifferences(); return true;
     case CommandId::DataIntegration: OnIntegration(); return true;
+    case CommandId::DataFunction: OnFunction(int(FunctionKind::Explicit)); return true;
+    case CommandId::DataParametric: OnFunction(int(FunctionKind::Parametric)); return true;
+    case CommandId::DataPolar: OnFunction(int(FunctionKind::Polar)); return true;
+    case CommandId::DataNonLinearFit: OnNonLinearFit(); return true;
     default: return false;
     }
 }
@@ -75,6 +81,10 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::DataHistogram:
     case CommandId::DataDifferences:
     case CommandId::DataIntegration:
+    case CommandId::DataFunction:
+    case CommandId::DataParametric:
+    case CommandId::DataPolar:
+    case CommandId::DataNonLinearFit:
     case CommandId::ExportAudio:
         return true;
     case CommandId::PageOverlap:
@@ -222,6 +232,24 @@ void CTarnView::OnIntegration()
 {
     CIntegrationDialog dialog(m_doc, m_messages, this);
     dialog.exec();
+}
+
+// The equation editors add a set when they end with OK; the curve fit draws
+// its model on the graph while it is open and adds a set with "Save Fit".
+void CTarnView::OnFunction(int kind)
+{
+    CEquationEditorDialog dialog(m_doc, FunctionKind(kind), m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnNonLinearFit()
+{
+    CCurveFitDialog dialog(m_doc, m_fitHistory, m_messages, this);
+    connect(&dialog, &CCurveFitDialog::Redraw, this, &CTarnView::Redraw);
+    connect(&dialog, &CCurveFitDialog::Changed, this, &CTarnView::Modified);
+    dialog.exec();
+    Redraw();
 }
 
 void CTarnView::OnExportAudio()

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 class CTarnDoc;
 class Messages;
 
@@ -34,6 +37,8 @@ public:
     /// The page drawings made so far (an unchanged page reuses the last one).
     int RenderCount() const { return m_buffer.DrawCount() + m_directDraws; }
     bool DoubleBuffer() const { return m_doubleBuffer; }
+    /// The f(x) texts the curve fit has seen.
+    std::vector<std::string>& FitHistory() { return m_fitHistory; }
 
 signals:
     /// Asks the frame to show `text` in status pane `pane` (0, 1 or 2).
@@ -61,10 +66,14 @@ private:
     void OnDifferences();
     void OnIntegration();
     void OnExportAudio();
+    void OnFunction(int kind);
+    void OnNonLinearFit();
 
     CTarnDoc& m_doc;
     Messages& m_messages;
     PageBuffer m_buffer;
     bool m_doubleBuffer = true;
     int m_directDraws = 0;
+    // The curve fit's f(x) texts, kept for as long as the view exists.
+    std::vector<std::string> m_fitHistory;
 };
