@@ -3,6 +3,7 @@
 #include "tools/batch/audio_command.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/equation_commands.h"
+#include "tools/batch/fit_commands.h"
 #include "tools/batch/page_commands.h"
 
 #include <QGuiApplication>
@@ -38,6 +39,15 @@ int main(int argc, char** argv)
         return RunFieldCommand(args, stdout, stderr);
     if (command == "deriv")
         return RunDerivCommand(args, stdout, stderr);
+    // Text output needs no Qt application; these make one only for an image.
+    if (command == "function" || command == "fit") {
+        try {
+            return command == "fit" ? RunFitCommand(args, argv) : RunFunctionCommand(args, argv);
+        } catch (const std::bad_alloc&) {
+            std::fputs("message: There is not enough memory to finish this command.\n", stderr);
+            return 1;
+        }
+    }
 
     using PageCommand = int (*)(const std::vector<std::string>&);
     PageCommand run = nullptr;

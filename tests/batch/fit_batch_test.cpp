@@ -1,0 +1,239 @@
+// End-to-end checks of corvid-batch's function and fit commands: the real program.
+#include "tests/support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FitRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
+
+// Runs corvid-batch with `arguments` (shell words) in `directory`.
+FitRun Batch(const std::string& arguments, const ScratchDir& directory)
+{
+    const std::string errFile = directory / "stderr.txt";
+    const std::string command = "cd '" + directory.Path().string() + "' && " + kBatch + " " +
+                                arguments + " 2>'" + errFile + "'";
+    FitRun run;
+    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+            run.out.append(buffer.data(), n);
+        const int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::ifstream file(errFile, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("QStandardPaths", 0) != 0)
+            run.err += line + "\n";
+    fs::remove(errFile);
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(BatchFunction, PrintsTheNewSet)
+{
+    const ScratchDir dir("corvid-batch");
+    const FitRun run = Batch("function --fx 1/x --min -1 --max 1 --points 3", dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "# 1/x (set 0)\n-1\t-1\n1\t1\n\t\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BatchFunction, CurvesAndDefaults)
+{
+    const ScratchDir dir("corvid-batch");
+    const FitRun parametric = Batch("function --xt 'cos(t)' --yt 'sin(t)' --points 3", dir);
+    EXPECT_EQ(parametric.status, 0) << parametric.err;
+    EXPECT_EQ(parametric.out.rfind("# {cos(t), sin(t)} (set 0)\n1\t0\n", 0), 0u) << parametric.out;
+    const FitRun polar = Batch("function --rt 1 --points 5", dir);
+    EXPECT_EQ(polar.status, 1);
+    EXPECT_EQ(polar.err, "message: Incorrect number of arguments (not 1)\n");
+    const FitRun circle = Batch("function --rt 'cos(t)^2+sin(t)^2'", dir);
+    EXPECT_EQ(circle.status, 0);
+    EXPECT_EQ(std::count(circle.out.begin(), circle.out.end(), '\n'), 102) << "header, 100 points, end line";
+    // y = f(x) takes the graph's x range by default: 1 to 10 on a fresh page,
+    // or the range of the data given.
+    const std::string data = dir.Write("data.txt", "0 0\n20 1\n");
+    const FitRun ranged = Batch("function --fx x --points 2 -xy " + data, dir);
+    EXPECT_EQ(ranged.status, 0) << ranged.err;
+    EXPECT_EQ(ranged.out, "# x (set 1)\n-1\t-1\n21\t21\n\t\n");
+}
+
+TEST(BatchFunction, MessagesAndUsage)
+{
+    const ScratchDir dir("corvid-batch");
+    struct Row {
+        const char* arguments;
+        int status;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"function --fx a*x --min 0 --max 1", 1, "message: The symbol 'a' is undefined\n"},
+        {"function --fx 'log(x)' --min -2 --max -1", 1,
+         "message: Unable to evalute the function within the given range of x\n"},
+        {"function --fx x --points 0", 1, "message: Please enter an integer between 1 and 4294967295.\n"},
+        {"function --fx x --min 1 --max 1", 1, "message: x min is greater than (or equal) to x max.\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const FitRun run = Batch(row.arguments, dir);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.err, row.err);
+        EXPECT_EQ(run.out, "");
+    }
+    for (const char* usage : {"function", "function --fx x --rt t", "function --xt t",
+                              "function --fx x --size 0x0"}) {
+        SCOPED_TRACE(usage);
+        const FitRun run = Batch(usage, dir);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(Contains(run.err, "usage: corvid-batch"));
+    }
+}
+
+TEST(BatchFunction, RendersThePageWithTheSet)
+{
+    const ScratchDir dir("corvid-batch");
+    const FitRun run = Batch("function --fx 'sin(x)/x' --min -10 --max 10 --points 500 -o page.png --size 200x150", dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(fs::exists(dir / "page.png"));
+    EXPECT_GT(fs::file_size(dir / "page.png"), 100u);
+    const FitRun save = Batch("function --fx x --save page.tarn", dir);
+    EXPECT_EQ(save.status, 1);
+    EXPECT_TRUE(Contains(save.err, "writing documents is not available"));
+}
+
+TEST(BatchFit, LinearModelReport)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
+    const FitRun run = Batch("fit -xy " + data + " --model 'a*x+b' a=1 b=1", dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Curve Fit Results\nPerformed a 2 parameter Levenberg-Marquardt fit.\n\n"
+                            "Fitting f(x) = a*x+b\nto data set [0]: " + data + ".\n\n",
+                            0),
+              0u)
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "\na = 2 +/- 0.707107\n\nb = 1 +/- 0.912871\n\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "Fit tolerance = 1e-06\n\n"));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BatchFit, DecayFromZeroOffset)
+{
+    // The example: 3 exp(-0.5 x) + 1 with a little noise, from c = 0.
+    const ScratchDir dir("corvid-batch");
+    std::string text;
+    for (int i = 0; i <= 200; ++i) {
+        const double x = i * 0.05;
+        const double noise = 0.01 * std::sin(i * 12.9898);
+        char line[64];
+        std::snprintf(line, sizeof line, "%.6g %.6g\n", x, 3 * std::exp(-0.5 * x) + 1 + noise);
+        text += line;
+    }
+    const std::string data = dir.Write("decay.txt", text);
+    const FitRun run = Batch("fit -xy " + data + " --model 'a*exp(-b*x)+c' a=1 b=1 c=0", dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    double a = 0, b = 0, c = 0;
+    const std::size_t at = run.out.find("\na = ");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "\na = %lf +/- %*f\n\nb = %lf +/- %*f\n\nc = %lf", &a, &b, &c), 3)
+        << run.out;
+    EXPECT_NEAR(a, 3.0, 0.01);
+    EXPECT_NEAR(b, 0.5, 0.01);
+    EXPECT_NEAR(c, 1.0, 0.01);
+}
+
+TEST(BatchFit, BoundsWeightsAndTheSavedCurve)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
+    const FitRun bounded = Batch("fit -xy " + data + " --model a*x+b a=1::1.5 b=1", dir);
+    EXPECT_EQ(bounded.status, 0) << bounded.err;
+    EXPECT_TRUE(Contains(bounded.out, "** Constrained parameter: a = max(a) **\na = 1.5 +/- ")) << bounded.out;
+
+    const FitRun saved = Batch("fit -xy " + data + " --model a*x+b a=1 b=1 --save-curve", dir);
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    const std::size_t set = saved.out.find("# Curve fit to plot 0 (set 1)\n");
+    ASSERT_NE(set, std::string::npos) << saved.out;
+    EXPECT_TRUE(Contains(saved.out.substr(set), "-0.1\t0.8\n")) << "from the set's x range copy";
+
+    // y errors weight the points unless --no-weight.
+    const std::string errors = dir.Write("errors.txt", "0 1 1\n1 3 1\n2 6 0.01\n");
+    const FitRun weighted = Batch("fit -xydy " + errors + " --model a*x+b a=1 b=1", dir);
+    const FitRun plain = Batch("fit -xydy " + errors + " --model a*x+b a=1 b=1 --no-weight", dir);
+    EXPECT_EQ(weighted.status, 0);
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_NE(weighted.out, plain.out);
+    EXPECT_TRUE(Contains(plain.out, "a = 2.5 +/- ")) << plain.out;
+}
+
+TEST(BatchFit, StageAndFitMessages)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
+    struct Row {
+        std::string arguments;
+        int status;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"--model a*b a=1 b=1", 1, "message: Function does not contain 'x'.\n"},
+        {"--model x^2", 1, "message: Please define at least a single parameter to fit!\n"},
+        {"--model a*x+b a=1", 1, "message: Please provide an initial estimate for 'b'\n"},
+        {"--model a*x a=2:0:1", 1, "message: Initial estimate for 'a' is above upper bound\n"},
+        {"--model 'abs(x-a)' a=1", 1, "message: Unable to compute derivative\n"},
+        {"--model a*x a=1 --max-iter 0", 1, "message: Invalid Max Iterations ( < 0)\n"},
+        {"--model a*x a=1 --tol tiny", 1, "message: Invalid Fit Tolerance\n"},
+        {"--model a*x+b a=10 b=-7 --max-iter 1", 1, "message: Maximum number of iterations exceeded!\n"},
+        {"--model a*x A=2 --max-iter 1e3", 0, ""},
+        {"--model a*x a=2 --set 3", 1, "corvid-batch fit: the graph has no active set 3\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const FitRun run = Batch("fit -xy " + data + " " + row.arguments, dir);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.err, row.err);
+    }
+    for (const char* usage : {"--model a*x q=1", "a=1", "--model a*x a=1 --set x"}) {
+        SCOPED_TRACE(usage);
+        const FitRun run = Batch("fit -xy " + data + " " + usage, dir);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(Contains(run.err, "usage: corvid-batch"));
+    }
+}
+
+TEST(BatchFit, RendersTheFittedModel)
+{
+    const ScratchDir dir("corvid-batch");
+    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
+    const FitRun run = Batch("fit -xy " + data + " --model a*x+b a=1 b=1 -o fit.png --size 160x120", dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Curve Fit Results\n"));
+    EXPECT_TRUE(fs::exists(dir / "fit.png"));
+}

@@ -1,0 +1,287 @@
+#include "tools/batch/fit_commands.h"
+
+#include "analysis/curve_fit.h"
+#include "analysis/fit_options.h"
+#include "analysis/function_plot.h"
+#include "document/tarn_doc.h"
+#include "io/ascii_export.h"
+#include "model/messages.h"
+#include "platform/page_image.h"
+#include "render/graph.h"
+#include "tools/batch/batch_arguments.h"
+#include "tools/batch/batch_usage.h"
+#include "tools/batch/page_commands.h"
+
+#include <QGuiApplication>
+
+#include <cctype>
+#include <clocale>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const std::vector<OptionSpec> kOutputOptions = {
+    {"-o", true}, {"--output", true}, {"--size", true}, {"--save", true}};
+
+std::vector<OptionSpec> WithOutputOptions(std::vector<OptionSpec> options)
+{
+    options.insert(options.end(), kOutputOptions.begin(), kOutputOptions.end());
+    return options;
+}
+
+// Where a new set goes: the page image (-o), the document (--save), or the
+// export text on standard output. Only an image needs the Qt application,
+// so a command that prints text starts no more than it needs.
+class Delivery {
+public:
+    Delivery(const BatchArguments& split, char** argv)
+        : m_output(split.Value("-o", split.Value("--output"))), m_save(split.Value("--save")),
+          m_argv(argv)
+    {
+    }
+
+    // Checks --size; false (with `exitCode`) when it is malformed.
+    bool Check(const char* command, const BatchArguments& split, int& exitCode)
+    {
+        if (split.Has("--size") && !ParseImageSize(split.Value("--size"), m_width, m_height))
+            return UsageError(command, "--size needs WIDTHxHEIGHT, each 1 to 20000", exitCode);
+        return true;
+    }
+
+    bool PrintsText() const { return m_output.empty() && m_save.empty(); }
+
+    bool Deliver(CTarnDoc& doc, int graph, int set, Messages& messages)
+    {
+        bool ok = true;
+        if (!m_save.empty()) {
+            messages.Show("Cannot save \"" + m_save +
+                          "\": writing documents is not available in this version.");
+            ok = false;
+        }
+        if (!m_output.empty()) {
+            int qtArgc = 1;
+            QGuiApplication application(qtArgc, m_argv);
+            // Qt sets the locale from the environment; numbers stay in C style.
+            std::setlocale(LC_NUMERIC, "C");
+            const QString error =
+                ExportPage(doc, QString::fromStdString(m_output), QSize(m_width, m_height));
+            if (!error.isEmpty()) {
+                messages.Show(error.toStdString());
+                ok = false;
+            }
+        }
+        if (PrintsText() && set >= 0) {
+            const std::string text = ExportText(doc.m_graphs[std::size_t(graph)], {set});
+            ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && ok;
+        }
+        return ok;
+    }
+
+private:
+    std::string m_output;
+    std::string m_save;
+    int m_width = 800;
+    int m_height = 600;
+    char** m_argv;
+};
+
+// A parameter given on the command line: NAME=INIT[:MIN:MAX].
+struct ParameterSpec {
+    std::string name;
+    ParameterEdits edits;
+};
+
+// Whether `argument` reads as NAME=...; the name is lowered, as the
+// equation language lowers every name.
+std::optional<ParameterSpec> ReadParameterSpec(const std::string& argument)
+{
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos || equals == 0 ||
+        !std::isalpha(static_cast<unsigned char>(argument[0])))
+        return std::nullopt;
+    ParameterSpec spec;
+    for (std::size_t i = 0; i < equals; ++i) {
+        const unsigned char c = static_cast<unsigned char>(argument[i]);
+        if (!std::isalnum(c) && c != '_')
+            return std::nullopt;
+        spec.name += char(std::tolower(c));
+    }
+    const std::string rest = argument.substr(equals + 1);
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t colon = rest.find(':', start);
+        fields.push_back(rest.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        if (colon == std::string::npos)
+            break;
+        start = colon + 1;
+    }
+    if (fields.size() > 3)
+        return std::nullopt;
+    // An empty field leaves that entry unset, as "???" and "---" do in the dialog.
+    spec.edits.init = fields[0];
+    spec.edits.min = fields.size() > 1 ? fields[1] : "";
+    spec.edits.max = fields.size() > 2 ? fields[2] : "";
+    return spec;
+}
+
+} // namespace
+
+int RunFunctionCommand(const std::vector<std::string>& args, char** argv)
+{
+    BatchArguments split;
+    int exitCode = 0;
+    const auto options = WithOutputOptions({{"--fx", true},
+                                            {"--xt", true},
+                                            {"--yt", true},
+                                            {"--rt", true},
+                                            {"--min", true},
+                                            {"--max", true},
+                                            {"--points", true}});
+    if (!SplitOrExplain("function", args, options, split, exitCode))
+        return exitCode;
+    const bool fx = split.Has("--fx");
+    const bool parametric = split.Has("--xt") || split.Has("--yt");
+    const bool polar = split.Has("--rt");
+    if (int(fx) + int(parametric) + int(polar) != 1) {
+        UsageError("function", "give one of --fx F, --xt X --yt Y or --rt R", exitCode);
+        return exitCode;
+    }
+    if (parametric && !(split.Has("--xt") && split.Has("--yt"))) {
+        UsageError("function", "--xt and --yt go together", exitCode);
+        return exitCode;
+    }
+    Delivery delivery(split, argv);
+    if (!delivery.Check("function", split, exitCode))
+        return exitCode;
+    StreamMessages messages;
+    CTarnDoc doc;
+    const bool built = BuildPage(doc, split.positional, messages);
+    const FunctionKind kind = fx ? FunctionKind::Explicit
+                              : polar ? FunctionKind::Polar
+                                      : FunctionKind::Parametric;
+    FunctionRequest request = DefaultFunctionRequest(kind, doc.CurrentGraph());
+    request.formula = split.Value(fx ? "--fx" : polar ? "--rt" : "--xt");
+    request.formula2 = split.Value("--yt");
+    request.points = split.Value("--points", request.points);
+    request.min = split.Value("--min", request.min);
+    request.max = split.Value("--max", request.max);
+    const int set = PlotFunction(doc.CurrentGraph(), request, messages);
+    if (set < 0)
+        return 1;
+    const bool delivered = delivery.Deliver(doc, doc.m_currentGraph, set, messages);
+    return delivered && built ? 0 : 1;
+}
+
+int RunFitCommand(const std::vector<std::string>& args, char** argv)
+{
+    BatchArguments split;
+    int exitCode = 0;
+    const auto options = WithOutputOptions({{"--model", true},
+                                            {"--set", true},
+                                            {"--max-iter", true},
+                                            {"--tol", true},
+                                            {"--no-weight", false},
+                                            {"--no-simplify", false},
+                                            {"--save-curve", false}});
+    if (!SplitOrExplain("fit", args, options, split, exitCode))
+        return exitCode;
+    if (!split.Has("--model")) {
+        UsageError("fit", "give the model with --model F", exitCode);
+        return exitCode;
+    }
+    std::vector<std::string> pageArgs;
+    std::vector<ParameterSpec> specs;
+    for (const std::string& argument : split.positional) {
+        if (std::optional<ParameterSpec> spec = ReadParameterSpec(argument))
+            specs.push_back(*spec);
+        else
+            pageArgs.push_back(argument);
+    }
+    int setIndex = -1;
+    if (split.Has("--set")) {
+        std::vector<int> sets;
+        if (!ParseSetList(split.Value("--set"), sets) || sets.size() != 1) {
+            UsageError("fit", "--set needs one set number", exitCode);
+            return exitCode;
+        }
+        setIndex = sets.front();
+    }
+    Delivery delivery(split, argv);
+    if (!delivery.Check("fit", split, exitCode))
+        return exitCode;
+
+    StreamMessages messages;
+    CTarnDoc doc;
+    const bool built = BuildPage(doc, pageArgs, messages);
+    Graph& graph = doc.CurrentGraph();
+    CurveFit fit(graph, messages);
+
+    FitOptions fitOptions = fit.Options();
+    fitOptions.weight = split.Has("--no-weight") ? 0 : 1;
+    fitOptions.simplify = split.Has("--no-simplify") ? 0 : 1;
+    FitOptionsEntry entry = OptionsEntry(fitOptions);
+    entry.maxIterations = split.Value("--max-iter", entry.maxIterations);
+    entry.tolerance = split.Value("--tol", entry.tolerance);
+    if (!ReadFitOptions(entry, fitOptions, messages))
+        return 1;
+    fit.SetOptions(fitOptions);
+
+    // The set: the first one listed, as the dialog opens, or the one asked for.
+    const std::vector<std::string> entries = fit.ListSets();
+    int row = entries.empty() ? -1 : 0;
+    if (setIndex >= 0) {
+        row = -1;
+        for (std::size_t i = 0; i < fit.ListedSets().size(); ++i)
+            if (fit.ListedSets()[i] == setIndex)
+                row = int(i);
+        if (row < 0) {
+            std::fprintf(stderr, "corvid-batch fit: the graph has no active set %d\n", setIndex);
+            return 1;
+        }
+    }
+    fit.SelectSet(row);
+    if (row < 0)
+        return 1;
+
+    fit.m_fxText = split.Value("--model");
+    if (!fit.Next({}))
+        return 1;
+    for (const ParameterSpec& spec : specs) {
+        bool known = false;
+        for (int i = 0; i < fit.ParameterCount(); ++i)
+            known = known || fit.ParameterName(i) == spec.name;
+        if (!known) {
+            UsageError("fit", "the model has no parameter '" + spec.name + "'", exitCode);
+            return exitCode;
+        }
+    }
+    // Each parameter takes its entries as typed into the dialog's edits;
+    // one without any is left "???".
+    for (int i = 0; i < fit.ParameterCount(); ++i) {
+        ParameterEdits edits{"???", "---", "---"};
+        for (const ParameterSpec& spec : specs)
+            if (fit.ParameterName(i) == spec.name)
+                edits = spec.edits;
+        fit.m_current = i;
+        fit.StoreEdits(edits);
+    }
+    fit.m_current = 0;
+    if (!fit.CheckEstimates())
+        return 1;
+    fit.m_stage = kFitAdjust;
+    const FitOutcome outcome = fit.RunFit();
+    if (outcome.end != FitEnd::Converged)
+        return 1;
+    int saved = -1;
+    if (split.Has("--save-curve")) {
+        saved = fit.SaveFit();
+        if (saved < 0)
+            return 1;
+        fit.RemoveCurve();
+    }
+    // Without --save-curve an image shows the fitted model as the graph's overlay curve.
+    const bool delivered = delivery.Deliver(doc, doc.m_currentGraph, saved, messages);
+    return delivered && built ? 0 : 1;
+}
