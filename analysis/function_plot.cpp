@@ -295,7 +295,12 @@ std::string SetName(const FunctionRequest& request)
 {
     if (request.kind != FunctionKind::Parametric)
         return WithoutLineBreaks(request.formula);
-    return "{" + WithoutLineBreaks(request.formula) + ", " + WithoutLineBreaks(request.formula2) + "}";
+    std::string name(1, '{');
+    name += WithoutLineBreaks(request.formula);
+    name += ", ";
+    name += WithoutLineBreaks(request.formula2);
+    name += '}';
+    return name;
 }
 
 } // namespace
@@ -313,26 +318,20 @@ FunctionRequest DefaultFunctionRequest(FunctionKind kind, const Graph& graph)
 {
     FunctionRequest request;
     request.kind = kind;
-    char text[32];
-    switch (kind) {
-    case FunctionKind::Explicit: {
+    double min = 0.0;
+    double max = 1.0;
+    if (kind == FunctionKind::Explicit) {
         const GraphRange range = graph.GetRange();
-        std::snprintf(text, sizeof text, "%g", range.xMin);
-        request.min = text;
-        std::snprintf(text, sizeof text, "%g", range.xMax);
-        request.max = text;
-        break;
+        min = range.xMin;
+        max = range.xMax;
+    } else if (kind == FunctionKind::Polar) {
+        max = double(float(2.0 * std::numbers::pi));
     }
-    case FunctionKind::Parametric:
-        request.min = "0";
-        request.max = "1";
-        break;
-    case FunctionKind::Polar:
-        request.min = "0";
-        std::snprintf(text, sizeof text, "%g", double(float(2.0 * std::numbers::pi)));
-        request.max = text;
-        break;
-    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", min);
+    request.min.assign(text);
+    std::snprintf(text, sizeof text, "%g", max);
+    request.max.assign(text);
     return request;
 }
 

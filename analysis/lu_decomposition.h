@@ -1,7 +1,17 @@
 #pragma once
 
+// TNT frees a matrix's row table through the pointer it had shifted by one
+// for 1-based access and shifted back; GCC's optimiser mistakes this for
+// freeing a non-heap pointer.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wfree-nonheap-object"
+#endif
 #include <tnt/tnt_cmat.h>
 #include <tnt/tnt_vec.h>
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 /// Single-precision matrix and vector of the curve fit, with 1-based access.
 using FitMatrix = TNT::Matrix<float>;
