@@ -4,6 +4,7 @@
 #include "model/style_codes.h"
 #include "tests/analysis/analysis_fixture.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/memory_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -272,4 +273,20 @@ TEST(FunctionPlot, PointCountField)
             EXPECT_EQ(count, row.count);
         }
     }
+}
+
+TEST(FunctionPlot, APointCountBeyondTheMemoryIsRefusedAtOnce)
+{
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+    std::string output;
+    const int status = RunWithMemoryLimit(256u << 20, [](std::FILE* channel) {
+        StreamMessages messages(channel, channel);
+        CTarnDoc doc;
+        const int index =
+            PlotFunction(doc.CurrentGraph(), Explicit("x", "0", "1", "4294967295"), messages);
+        return index == -1 && doc.CurrentGraph().m_plots.Count() == 0 ? 0 : 1;
+    }, &output);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(output, std::string("message: ") + kFunctionNoMemory + "\n");
 }
