@@ -2,6 +2,7 @@
 
 #include "document/tarn_doc.h"
 #include "render/canvas.h"
+#include "render/text_drawing.h"
 
 void DrawPage(const CTarnDoc& doc, Canvas& canvas, const PageRect& page,
               const PageDrawOptions& options)
@@ -17,5 +18,5 @@ void DrawPage(const CTarnDoc& doc, Canvas& canvas, const PageRect& page,
     if (doc.m_currentGraph >= 0 && doc.m_currentGraph < count)
         doc.m_graphs[doc.m_currentGraph].Draw(canvas, page);
     for (int i = 0; i < doc.m_labels.Count(); ++i)
-        doc.m_labels.Get(i).Draw(canvas, page);
+        DrawTextObject(doc.m_labels.Get(i), canvas, page);
 }

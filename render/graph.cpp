@@ -6,6 +6,7 @@
 #include "model/messages.h"
 #include "model/style_codes.h"
 #include "render/plot_drawing.h"
+#include "render/text_drawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -645,9 +646,10 @@ void Graph::Draw(Canvas& canvas, const PageRect& page) const
     if (m_showCurve)
         DrawCurve(canvas, page);
     canvas.ClearClip();
+    for (const TextObject* title : {&m_title, &m_yLabel, &m_xLabel})
+        DrawTextObject(*title, canvas, page);
     for (const GraphObject* part : std::initializer_list<const GraphObject*>{
-             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
-             &m_bottomAxis, &m_legend})
+             &m_leftAxis, &m_rightAxis, &m_topAxis, &m_bottomAxis, &m_legend})
         if (part->m_visible)
             part->Draw(canvas, page);
     if (m_selected && !m_printMode)

@@ -46,6 +46,8 @@ TEST(Graph, NewGraphIsFramedByFourAxisLinesOnWhite)
     graph.Draw(canvas, kPage);
     const std::vector<std::string> expected{
         "fill 100,75 700,525 #ffffff", "clip 100,75 700,525", "noclip",
+        // the three titles, each centred on its position (the y title turned)
+        "text 373,49 \"Graph\"", "text 23,321 \"Y Axis\"", "text 379,589 \"X Axis\"",
         "move 100,525", "line 100,525 100,75",  // left
         "move 700,525", "line 700,525 700,75",  // right
         "move 100,75",  "line 100,75 700,75",   // top
@@ -76,7 +78,7 @@ TEST(Graph, DrawOrderClipsDataAndCurveThenSelectionLast)
     RecordingCanvas canvas;
     graph.Draw(canvas, kPage);
     std::vector<std::string> d = canvas.Descriptions();
-    ASSERT_EQ(d.size(), 17u);
+    ASSERT_EQ(d.size(), 20u);
     EXPECT_EQ(d[0], "fill 100,75 700,525 #123456");
     EXPECT_EQ(d[1], "clip 100,75 700,525");
     EXPECT_EQ(d[2], "polyline 100,525 700,75"); // the list holds a copy: oldest first
@@ -84,19 +86,20 @@ TEST(Graph, DrawOrderClipsDataAndCurveThenSelectionLast)
     EXPECT_EQ(canvas.m_records[3].points.size(), 101u);
     EXPECT_EQ(canvas.m_records[3].points.back(), (DevicePoint{700, 75}));
     EXPECT_EQ(d[4], "noclip");
+    EXPECT_EQ(canvas.m_records[5].kind, RecordingCanvas::Kind::Text);
     // Selection handles: inverted 7 x 7 squares, bottom-left, bottom-right,
     // top-left, top-right.
-    EXPECT_EQ(d[13], "rect 97,522 104,529 not");
-    EXPECT_EQ(d[14], "rect 697,522 704,529 not");
-    EXPECT_EQ(d[15], "rect 97,72 104,79 not");
-    EXPECT_EQ(d[16], "rect 697,72 704,79 not");
+    EXPECT_EQ(d[16], "rect 97,522 104,529 not");
+    EXPECT_EQ(d[17], "rect 697,522 704,529 not");
+    EXPECT_EQ(d[18], "rect 97,72 104,79 not");
+    EXPECT_EQ(d[19], "rect 697,72 704,79 not");
     EXPECT_EQ(canvas.m_mode, RasterMode::Copy);
 
     canvas.ClearRecords();
     graph.SetPrintMode(1);
     graph.m_visible = 1;
     graph.Draw(canvas, kPage);
-    EXPECT_EQ(canvas.m_records.size(), 13u) << "no handles while printing";
+    EXPECT_EQ(canvas.m_records.size(), 16u) << "no handles while printing";
     EXPECT_TRUE(graph.m_plots.Get(0).m_printMode && graph.m_leftAxis.m_printMode);
 
     canvas.ClearRecords();
