@@ -222,7 +222,9 @@ Piece Layout::Element(const TextElement& element, int contextSize)
 
 Piece Layout::Chain(const TextElement& first, int contextSize)
 {
-    // The surrounding text of a big operator is the first ordinary element.
+    // The surrounding text of a big operator is the first ordinary element;
+    // without one, the operator's own size before it was doubled.
+    contextSize = std::max(1, (first.m_flags & kTextFraction) ? first.m_size : first.m_size / 2);
     for (const TextElement* e = &first; e; e = e->Child(kSlotNext)) {
         if (!(e->m_flags & kTextBigOperator)) {
             contextSize = std::max(1, e->m_size);
