@@ -5,10 +5,16 @@
 #include "model/messages.h"
 #include "platform/qt_canvas.h"
 #include "ui/arrange_dialog.h"
+#include "ui/audio_output_dialog.h"
+#include "ui/axis_properties_dialog.h"
 #include "ui/color_dialog.h"
+#include "ui/difference_dialog.h"
+#include "ui/histogram_dialog.h"
+#include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
 #include "ui/select_dialog.h"
+#include "ui/statistics_dialog.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -32,7 +38,10 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::PageSelect: OnSelect(); return true;
     case CommandId::PageColor: OnPageColor(); return true;
     case CommandId::GraphColor: OnGraphColor(); return true;
+    case CommandId::GraphXAxis: OnAxisProperties(true); return true;
+    case CommandId::GraphYAxis: OnAxisProperties(false); return true;
     case CommandId::ViewProperties: OnProperties(); return true;
+    case CommandId::ExportAudio: OnExportAudio(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -42,6 +51,10 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::ShiftDown: Shift(false, -0.1f); return true;
     case CommandId::ShiftRight: Shift(true, 0.1f); return true;
     case CommandId::ShiftLeft: Shift(true, -0.1f); return true;
+    case CommandId::DataStatistics: OnStatistics(); return true;
+    case CommandId::DataHistogram: OnHistogram(); return true;
+    case CommandId::DataDifferences: OnDifferences(); return true;
+    case CommandId::DataIntegration: OnIntegration(); return true;
     default: return false;
     }
 }
@@ -53,9 +66,16 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::PageSelect:
     case CommandId::PageColor:
     case CommandId::GraphColor:
+    case CommandId::GraphXAxis:
+    case CommandId::GraphYAxis:
     case CommandId::ViewProperties:
     case CommandId::ViewRefresh:
     case CommandId::ViewDoubleBuffer:
+    case CommandId::DataStatistics:
+    case CommandId::DataHistogram:
+    case CommandId::DataDifferences:
+    case CommandId::DataIntegration:
+    case CommandId::ExportAudio:
         return true;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
@@ -158,6 +178,15 @@ void CTarnView::OnGraphColor()
     Modified();
 }
 
+void CTarnView::OnAxisProperties(bool x)
+{
+    CAxisPropertiesDialog dialog(m_doc, x ? AxisDirection::X : AxisDirection::Y, m_messages, this);
+    // Apply and the tick, label and grid dialogs change the page while the
+    // dialog stays open.
+    connect(&dialog, &CAxisPropertiesDialog::Changed, this, &CTarnView::Modified);
+    dialog.exec();
+}
+
 void CTarnView::OnProperties()
 {
     CPropertiesDialog dialog(lineScaling, fontScaling, this);
@@ -165,6 +194,40 @@ void CTarnView::OnProperties()
         return;
     if (m_doc.ApplyDisplaySettings(dialog.LineScaling(), dialog.FontScaling(), m_messages))
         Redraw();
+}
+
+// The statistics and integration reports leave the page as it is; the
+// histogram and difference commands add sets when their dialog ends with OK.
+void CTarnView::OnStatistics()
+{
+    CStatisticsDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
+}
+
+void CTarnView::OnHistogram()
+{
+    CHistogramDialog dialog(m_doc, m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnDifferences()
+{
+    CDifferenceDialog dialog(m_doc, m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnIntegration()
+{
+    CIntegrationDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
+}
+
+void CTarnView::OnExportAudio()
+{
+    CAudioOutputDialog dialog(m_doc, m_messages, this);
+    dialog.exec();
 }
 
 void CTarnView::paintEvent(QPaintEvent*)

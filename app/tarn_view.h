@@ -54,7 +54,13 @@ private:
     void OnSelect();
     void OnPageColor();
     void OnGraphColor();
+    void OnAxisProperties(bool x);
     void OnProperties();
+    void OnStatistics();
+    void OnHistogram();
+    void OnDifferences();
+    void OnIntegration();
+    void OnExportAudio();
 
     CTarnDoc& m_doc;
     Messages& m_messages;

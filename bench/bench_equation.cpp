@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -81,3 +82,99 @@ BENCHMARK_CAPTURE(EvalTreeWalk, short_formula, kShortFormula)->Iterations(100000
 BENCHMARK_CAPTURE(EvalCompiled, thirty_nodes, kLongFormula)->Iterations(10000000);
 BENCHMARK_CAPTURE(EvalTreeWalk, thirty_nodes, kLongFormula)->Iterations(10000000);
 BENCHMARK_CAPTURE(ParseAndSimplify, thirty_nodes, kLongFormula);
+
+namespace {
+
+// "x0+x1+...": `count` distinct variables in a flat sum.
+std::string DistinctSum(int count)
+{
+    std::string text = "x0";
+    for (int i = 1; i < count; ++i)
+        text += "+x" + std::to_string(i);
+    return text;
+}
+
+// `count` copies of `term` joined by "+"; "#" in the term is replaced by the index.
+std::string RepeatedSum(const std::string& term, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            text += '+';
+        std::string piece = term;
+        const std::size_t mark = piece.find('#');
+        if (mark != std::string::npos)
+            piece.replace(mark, 1, std::to_string(i + 1));
+        text += piece;
+    }
+    return text;
+}
+
+void ReportOutcome(benchmark::State& state, const Equation& equation, const char* what)
+{
+    state.SetLabel(equation.m_message ? equation.m_message : what);
+    state.counters["nodes"] = EqElem::Count(equation.Root());
+}
+
+// Parsing cost per variable: flat must mean linear in the number of names.
+void ParseDistinctVariables(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const std::string text = DistinctSum(count);
+    Equation equation;
+    for (auto _ : state)
+        equation.Parse(text.c_str());
+    state.counters["us_per_variable"] = benchmark::Counter(
+        double(state.iterations()) * count * 1e-6,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    ReportOutcome(state, equation, "parsed");
+}
+
+// A long text whose brackets nest too deeply, refused before any tree is built.
+void RefuseDeepText(benchmark::State& state)
+{
+    const std::string text = std::string(1001, '(') + DistinctSum(100000) + std::string(1001, ')');
+    Equation equation;
+    for (auto _ : state)
+        equation.Parse(text.c_str());
+    state.counters["bytes"] = double(text.size());
+    ReportOutcome(state, equation, "accepted");
+}
+
+void SimplifySum(benchmark::State& state, const char* term)
+{
+    const Equation source(RepeatedSum(term, int(state.range(0))).c_str());
+    Equation simplified;
+    for (auto _ : state) {
+        simplified = source;
+        simplified.Simplify();
+    }
+    ReportOutcome(state, simplified, "simplified");
+}
+
+void DeriveAndSimplifySum(benchmark::State& state, const char* term)
+{
+    Equation source(RepeatedSum(term, int(state.range(0))).c_str());
+    source.DefineIndepVar("x");
+    int variable = 0;
+    while (variable < source.NumVars() && std::string(source.GetVarName(variable)) != "x")
+        ++variable;
+    Equation derivative;
+    for (auto _ : state) {
+        derivative = source.Deriv(variable);
+        derivative.Simplify();
+    }
+    ReportOutcome(state, derivative, "derived");
+}
+
+} // namespace
+
+BENCHMARK(ParseDistinctVariables)->Arg(10000)->Arg(30000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond)->MinTime(0.2);
+BENCHMARK(RefuseDeepText)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+BENCHMARK_CAPTURE(SimplifySum, x_plus_x, "x")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(SimplifySum, distinct, "x#")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(SimplifySum, numbers, "#")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(DeriveAndSimplifySum, x_plus_x, "x")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(DeriveAndSimplifySum, coefficients, "x#*x")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(DeriveAndSimplifySum, squares, "x#*x^2")->Arg(20000)->Unit(benchmark::kMillisecond)->MinTime(0.1);

@@ -1,8 +1,22 @@
 #include "document/page_drawing.h"
 
 #include "document/tarn_doc.h"
+#include "model/error.h"
 #include "render/canvas.h"
 #include "render/text_drawing.h"
+
+// Draws one graph; an error leaves it half drawn, but not the clip behind.
+static void DrawGraph(const Graph& graph, Canvas& canvas, const PageRect& page,
+                      const PageDrawOptions& options)
+{
+    try {
+        graph.Draw(canvas, page);
+    } catch (const Error& error) {
+        canvas.ClearClip();
+        if (options.failure && options.failure->empty())
+            *options.failure = error.Text();
+    }
+}
 
 void DrawPage(const CTarnDoc& doc, Canvas& canvas, const PageRect& page,
               const PageDrawOptions& options)
@@ -14,9 +28,9 @@ void DrawPage(const CTarnDoc& doc, Canvas& canvas, const PageRect& page,
     const int count = static_cast<int>(doc.m_graphs.size());
     for (int i = 0; i < count; ++i)
         if (i != doc.m_currentGraph)
-            doc.m_graphs[i].Draw(canvas, page);
+            DrawGraph(doc.m_graphs[i], canvas, page, options);
     if (doc.m_currentGraph >= 0 && doc.m_currentGraph < count)
-        doc.m_graphs[doc.m_currentGraph].Draw(canvas, page);
+        DrawGraph(doc.m_graphs[doc.m_currentGraph], canvas, page, options);
     for (int i = 0; i < doc.m_labels.Count(); ++i)
         DrawTextObject(doc.m_labels.Get(i), canvas, page);
 }

@@ -31,30 +31,6 @@ EqElemPtr EqBinaryElem::Make(EqKind op, EqElemPtr left, EqElemPtr right)
     return binary;
 }
 
-double EqBinaryElem::Eval(const double* values) const
-{
-    if (!L)
-        throw "Binary L is NULL";
-    if (!R)
-        throw "Binary R is NULL";
-    if (!IsBinaryKind(m_op))
-        throw "Unknown binary operator";
-    double left;
-    double right;
-    if (RightFirst(m_op)) {
-        right = R->Eval(values);
-        left = L->Eval(values);
-    } else {
-        left = L->Eval(values);
-        right = R->Eval(values);
-    }
-    const char* message = nullptr;
-    const double result = Apply(m_op, left, right, message);
-    if (message)
-        throw message;
-    return result;
-}
-
 EqElem* EqBinaryElem::PushStep(EqTokenStream& tokens, List<EqToken>& variables)
 {
     if (tokens.AtEnd())
@@ -89,48 +65,30 @@ void EqBinaryElem::Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>&)
     tokens.Drop();
 }
 
-EqElem* EqBinaryElem::Copy(EqElem* parent) const
+EqElem* EqBinaryElem::CopyNode() const
 {
-    auto copy = std::make_unique<EqBinaryElem>();
-    copy->P = parent;
+    auto* copy = new EqBinaryElem;
     copy->m_op = m_op;
-    if (L)
-        copy->L = L->Copy(copy.get());
-    if (R)
-        copy->R = R->Copy(copy.get());
-    return copy.release();
+    return copy;
 }
 
-static bool SameOperand(const EqElem* a, const EqElem* b)
-{
-    if (!a || !b)
-        return a == b;
-    return a->IsEqual(b);
-}
-
-bool EqBinaryElem::IsEqual(const EqElem* other) const
-{
-    const EqBinaryElem* binary = AsBinary(other);
-    if (!binary || binary->m_op != m_op)
-        return false;
-    if (SameOperand(L, binary->L) && SameOperand(R, binary->R))
-        return true;
-    if (m_op == EqPlus || m_op == EqMultiply)
-        return SameOperand(L, binary->R) && SameOperand(R, binary->L);
-    return false;
-}
-
-EqElem* EqBinaryElem::Deriv(int variable, EqElem* parent) const
+const char* EqBinaryElem::DerivFailure() const
 {
     if (!L)
-        throw "Binary L is NULL";
+        return "Binary L is NULL";
     if (!R)
-        throw "Binary R is NULL";
+        return "Binary R is NULL";
+    if (!IsBinaryKind(m_op))
+        return "Unknown binary operator";
+    return nullptr;
+}
 
+EqElem* EqBinaryElem::DerivRule(int, EqElemPtr derivatives[2]) const
+{
     auto u = [this] { return EqElemPtr(L->Copy(nullptr)); };
     auto v = [this] { return EqElemPtr(R->Copy(nullptr)); };
-    auto du = [this, variable] { return EqElemPtr(L->Deriv(variable, nullptr)); };
-    auto dv = [this, variable] { return EqElemPtr(R->Deriv(variable, nullptr)); };
+    EqElemPtr& du = derivatives[0];
+    EqElemPtr& dv = derivatives[1];
     auto binary = [](EqKind op, EqElemPtr left, EqElemPtr right) {
         return Make(op, std::move(left), std::move(right));
     };
@@ -138,26 +96,46 @@ EqElem* EqBinaryElem::Deriv(int variable, EqElem* parent) const
     EqElemPtr result;
     switch (m_op) {
     case EqPlus:
-    case EqMinus: result = binary(m_op, du(), dv()); break;
-    case EqMultiply:
-        result = binary(EqPlus, binary(EqMultiply, du(), v()), binary(EqMultiply, u(), dv()));
+    case EqMinus: result = binary(m_op, std::move(du), std::move(dv)); break;
+    case EqMultiply: {
+        EqElemPtr left = binary(EqMultiply, std::move(du), v());
+        result = binary(EqPlus, std::move(left), binary(EqMultiply, u(), std::move(dv)));
         break;
-    case EqDivide:
-        result = binary(EqDivide,
-                        binary(EqMinus, binary(EqMultiply, du(), v()),
-                               binary(EqMultiply, dv(), u())),
+    }
+    case EqDivide: {
+        EqElemPtr left = binary(EqMultiply, std::move(du), v());
+        EqElemPtr numerator = binary(EqMinus, std::move(left), binary(EqMultiply, std::move(dv), u()));
+        result = binary(EqDivide, std::move(numerator),
                         binary(EqPower, v(), EqValueElem::MakeNumber(2)));
         break;
-    case EqPower:
+    }
+    case EqPower: {
         // The general rule, with the natural logarithm of the base.
-        result = binary(EqMultiply, binary(EqPower, u(), v()),
-                        binary(EqPlus, binary(EqMultiply, binary(EqDivide, v(), u()), du()),
-                               binary(EqMultiply, EqUnaryElem::Make(EqLog, u()), dv())));
+        EqElemPtr power = binary(EqPower, u(), v());
+        EqElemPtr left = binary(EqMultiply, binary(EqDivide, v(), u()), std::move(du));
+        EqElemPtr right = binary(EqMultiply, EqUnaryElem::Make(EqLog, u()), std::move(dv));
+        result = binary(EqMultiply, std::move(power),
+                        binary(EqPlus, std::move(left), std::move(right)));
         break;
+    }
     default: throw "Unknown binary operator";
     }
-    result->P = parent;
     return result.release();
+}
+
+std::uint64_t EqBinaryElem::DerivRuleSize(const std::uint64_t sizes[2],
+                                          const std::uint64_t derivativeSizes[2]) const
+{
+    const std::uint64_t u = sizes[0];
+    const std::uint64_t v = sizes[1];
+    const std::uint64_t du = derivativeSizes[0];
+    const std::uint64_t dv = derivativeSizes[1];
+    switch (m_op) {
+    case EqMultiply: return 3 + du + dv + u + v;
+    case EqDivide: return 6 + du + dv + u + 2 * v;
+    case EqPower: return 7 + du + dv + 3 * u + 2 * v;
+    default: return 1 + du + dv;
+    }
 }
 
 bool EqBinaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
@@ -171,14 +149,4 @@ bool EqBinaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
     if (replacement)
         replacement->P = this;
     return true;
-}
-
-void EqBinaryElem::ReleaseChildren(std::vector<EqElem*>& out)
-{
-    if (L)
-        out.push_back(L);
-    if (R)
-        out.push_back(R);
-    L = nullptr;
-    R = nullptr;
 }

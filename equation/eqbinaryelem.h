@@ -7,6 +7,7 @@
 /// An arithmetic operator ("+", "-", "/", "*", "^") over `L` and `R`.
 class EqBinaryElem : public EqElem {
 public:
+    EqBinaryElem() : EqElem(EqElemClass::kBinary) {}
     ~EqBinaryElem() override;
 
     /// A new binary element of operator `op` over `left` and `right`.
@@ -41,20 +42,19 @@ public:
     /// True for the operators whose right operand is evaluated first ("+", "*").
     static bool RightFirst(int op) { return op == EqPlus || op == EqMultiply; }
 
-    /// Raises "Binary L is NULL" / "Binary R is NULL" for a missing operand,
-    /// evaluates the operands in the operator's order ("+" and "*": R then L;
-    /// the others L then R) and applies the operator.
-    double Eval(const double* values) const override;
     EqKind Type() const override { return m_op; }
     EqElem* PushStep(EqTokenStream& tokens, List<EqToken>& variables) override;
 
     /// Takes the operator token from the front of `tokens`.
     void Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables) override;
-    EqElem* Copy(EqElem* parent) const override;
-    bool IsEqual(const EqElem* other) const override;
-    EqElem* Deriv(int variable, EqElem* parent) const override;
+    EqElem* CopyNode() const override;
+    const char* DerivFailure() const override;
+    /// The sum, product, quotient and general power rules over copies of the
+    /// operands and their derivatives.
+    EqElem* DerivRule(int variable, EqElemPtr derivatives[2]) const override;
+    std::uint64_t DerivRuleSize(const std::uint64_t sizes[2],
+                                const std::uint64_t derivativeSizes[2]) const override;
     bool ReplaceChild(EqElem* child, EqElem* replacement) override;
-    void ReleaseChildren(std::vector<EqElem*>& out) override;
 
     EqElem* L = nullptr;
     EqElem* R = nullptr;
@@ -62,8 +62,15 @@ public:
 };
 
 /// `element` as a binary element, or null when it is of another class.
-inline EqBinaryElem* AsBinary(EqElem* element) { return dynamic_cast<EqBinaryElem*>(element); }
+inline EqBinaryElem* AsBinary(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kBinary)
+        return nullptr;
+    return static_cast<EqBinaryElem*>(element);
+}
 inline const EqBinaryElem* AsBinary(const EqElem* element)
 {
-    return dynamic_cast<const EqBinaryElem*>(element);
+    if (!element || element->Class() != EqElemClass::kBinary)
+        return nullptr;
+    return static_cast<const EqBinaryElem*>(element);
 }

@@ -159,10 +159,5 @@ EqElem* EqParser::Build(const std::string& text, List<EqToken>& variables)
     EqElem* root = EqElem::Root(first);
     if (!root)
         throw "NULL tree";
-    // Long operator chains nest without brackets: a-b-c-... is ((a-b)-c)-...
-    if (EqElem::Depth(root, kEqMaxDepth) > kEqMaxDepth) {
-        EqElem::DeleteTree(root);
-        throw kEqTooDeepMessage;
-    }
     return root;
 }

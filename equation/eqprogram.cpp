@@ -41,65 +41,83 @@ void EqProgram::Fail(const char* message)
 }
 
 // Each emitted leaf raises the stack height by one and each operator keeps or
-// lowers it; the deepest height sizes the stack once, here, not in Run.
-void EqProgram::Emit(const EqElem* element, int variableCount)
+// lowers it; the deepest height sizes the stack once, here, not in Run. The
+// tree is walked in evaluation order over an explicit stack: an element is
+// visited once before its operands and, for unary and binary elements, once
+// after them to emit its operator.
+void EqProgram::Emit(const EqElem* root, int variableCount)
 {
     auto grow = [this] {
         ++m_height;
         if (std::size_t(m_height) > m_stack.size())
             m_stack.resize(std::size_t(m_height));
     };
+    struct Frame {
+        const EqElem* element;
+        bool operands;  // the operands are emitted; the operator is next
+    };
+    std::vector<Frame> pending{{root, false}};
+    while (!pending.empty()) {
+        const Frame frame = pending.back();
+        pending.pop_back();
+        const EqElem* element = frame.element;
 
-    if (const EqValueElem* value = AsValue(element)) {
-        if (value->m_isConst) {
-            Push(kConstant, 0, value->m_value);
-        } else if (value->m_varIndex < 0) {
-            Fail("stack underflow Eval()");
-        } else if (value->m_varIndex >= variableCount) {
-            Fail("stack overflow Eval()");
-        } else {
-            Push(kVariable, value->m_varIndex, 0.0);
+        if (const EqValueElem* value = AsValue(element)) {
+            if (value->m_isConst) {
+                Push(kConstant, 0, value->m_value);
+            } else if (value->m_varIndex < 0) {
+                Fail("stack underflow Eval()");
+            } else if (value->m_varIndex >= variableCount) {
+                Fail("stack overflow Eval()");
+            } else {
+                Push(kVariable, value->m_varIndex, 0.0);
+            }
+            grow();
+            continue;
         }
+        if (const EqUnaryElem* unary = AsUnary(element)) {
+            if (!frame.operands) {
+                if (!unary->C) {
+                    Fail("Unary C is NULL");
+                    grow();
+                    continue;
+                }
+                pending.push_back({unary, true});
+                pending.push_back({unary->C, false});
+                continue;
+            }
+            // Signs and groups that pass their value on need no instruction.
+            if (unary->m_op != EqUnaryPlus && unary->m_op != EqGroup) {
+                if (IsUnaryKind(unary->m_op) && unary->m_op != EqOpen && unary->m_op != EqClose)
+                    Push(unary->m_op, 0, 0.0);
+                else
+                    Fail("Unknown unary operator");
+            }
+            continue;
+        }
+        if (const EqBinaryElem* binary = AsBinary(element)) {
+            if (!frame.operands) {
+                if (!binary->L || !binary->R || !IsBinaryKind(binary->m_op)) {
+                    Fail(!binary->L   ? "Binary L is NULL"
+                         : !binary->R ? "Binary R is NULL"
+                                      : "Unknown binary operator");
+                    grow();
+                    continue;
+                }
+                // The operand evaluated first is pushed last, so it is emitted first.
+                const bool rightFirst = EqBinaryElem::RightFirst(binary->m_op);
+                pending.push_back({binary, true});
+                pending.push_back({rightFirst ? binary->L : binary->R, false});
+                pending.push_back({rightFirst ? binary->R : binary->L, false});
+                continue;
+            }
+            Push(binary->m_op, 0, 0.0);
+            --m_height;
+            continue;
+        }
+        Fail("Unknown unary operator");
         grow();
-        return;
     }
-    if (const EqUnaryElem* unary = AsUnary(element)) {
-        if (!unary->C) {
-            Fail("Unary C is NULL");
-            grow();
-            return;
-        }
-        Emit(unary->C, variableCount);
-        // Signs and groups that pass their value on need no instruction.
-        if (unary->m_op != EqUnaryPlus && unary->m_op != EqGroup) {
-            if (IsUnaryKind(unary->m_op) && unary->m_op != EqOpen && unary->m_op != EqClose)
-                Push(unary->m_op, 0, 0.0);
-            else
-                Fail("Unknown unary operator");
-        }
-        return;
-    }
-    if (const EqBinaryElem* binary = AsBinary(element)) {
-        if (!binary->L || !binary->R || !IsBinaryKind(binary->m_op)) {
-            Fail(!binary->L   ? "Binary L is NULL"
-                 : !binary->R ? "Binary R is NULL"
-                              : "Unknown binary operator");
-            grow();
-            return;
-        }
-        if (EqBinaryElem::RightFirst(binary->m_op)) {
-            Emit(binary->R, variableCount);
-            Emit(binary->L, variableCount);
-        } else {
-            Emit(binary->L, variableCount);
-            Emit(binary->R, variableCount);
-        }
-        Push(binary->m_op, 0, 0.0);
-        --m_height;
-        return;
-    }
-    Fail("Unknown unary operator");
-    grow();
 }
 
 const char* EqProgram::Run(const double* values, double& result) const

@@ -5,6 +5,7 @@
 #include "equation/eqsimplifier.h"
 #include "model/error.h"
 
+#include <new>
 #include <utility>
 
 Equation::Equation(const char* text)
@@ -78,9 +79,12 @@ int Equation::Parse(const char* text)
         m_message = "Null Parse() string";
         return 0;
     }
-    m_text = EqParser::Normalise(text);
     try {
+        m_text = EqParser::Normalise(text);
         m_root = EqParser::Build(m_text, m_vars);
+        // Values are defined only once given; zero keeps an unset read harmless.
+        m_values.assign(std::size_t(NumVars()), 0.0);
+        m_isSet.assign(std::size_t(NumVars()), 0);
     } catch (const char* message) {
         Clear();
         m_message = message;
@@ -89,17 +93,28 @@ int Equation::Parse(const char* text)
         Clear();
         m_message = error.Text();
         return 0;
+    } catch (const std::bad_alloc&) {
+        Clear();
+        m_message = kEqNoMemoryMessage;
+        return 0;
     }
-    // Values are defined only once given; zero keeps an unset read harmless.
-    m_values.assign(std::size_t(NumVars()), 0.0);
-    m_isSet.assign(std::size_t(NumVars()), 0);
-    Compile();
+    if (!Compile()) {
+        Clear();
+        return 0;
+    }
     return 1;
 }
 
-void Equation::Compile()
+bool Equation::Compile()
 {
-    m_program.Compile(m_root, NumVars());
+    try {
+        m_program.Compile(m_root, NumVars());
+        return true;
+    } catch (const std::bad_alloc&) {
+        m_program.Clear();
+        m_message = kEqNoMemoryMessage;
+        return false;
+    }
 }
 
 int Equation::IsValid(int checkAll) const
@@ -221,6 +236,10 @@ void Equation::Simplify()
         m_message = message;
     } catch (const Error& error) {
         m_message = error.Text();
+    } catch (const std::bad_alloc&) {
+        // Every rule allocates before it changes the tree, so the tree is
+        // whole and keeps its value; the message marks the equation invalid.
+        m_message = kEqNoMemoryMessage;
     }
     Compile();
 }
@@ -236,26 +255,32 @@ Equation Equation::Deriv(int variable)
         result.m_message = "Variable not found in Deriv()";
         return result;
     }
-    result.m_text = m_text;
-    result.m_vars = m_vars;
-    result.m_values = m_values;
-    result.m_isSet = m_isSet;
-    result.m_indepVars = m_indepVars;
-    result.m_indepIndex = m_indepIndex;
     try {
-        EqElem* derivative = m_root->Deriv(variable, nullptr);
-        // Each level of the source can add several levels to its derivative.
-        if (EqElem::Depth(derivative, kEqMaxDepth) > kEqMaxDepth) {
-            EqElem::DeleteTree(derivative);
-            throw kEqTooDeepMessage;
-        }
-        result.m_root = derivative;
+        result.m_text = m_text;
+        result.m_vars = m_vars;
+        result.m_values = m_values;
+        result.m_isSet = m_isSet;
+        result.m_indepVars = m_indepVars;
+        result.m_indepIndex = m_indepIndex;
+        // Counted first: a derivative can be quadratically larger than its source.
+        if (m_root->DerivSize(kEqMaxDerivSize) > kEqMaxDerivSize)
+            throw kEqDerivTooLargeMessage;
+        result.m_root = m_root->Deriv(variable, nullptr);
     } catch (const char* message) {
         result.m_message = message;
     } catch (const Error& error) {
         result.m_message = error.Text();
+    } catch (const std::bad_alloc&) {
+        result.m_message = kEqNoMemoryMessage;
     }
-    result.Compile();
+    if (!result.m_message)
+        result.Compile();
+    if (result.m_message) {
+        // A failed derivative has no tree, only its message.
+        EqElem::DeleteTree(result.m_root);
+        result.m_root = nullptr;
+        result.m_program.Clear();
+    }
     return result;
 }
 
@@ -269,20 +294,29 @@ void Equation::Copy(const Equation& source)
         return;
     }
     m_message = nullptr;
-    m_text = source.m_text;
-    m_vars = source.m_vars;
-    m_values = source.m_values;
-    m_isSet = source.m_isSet;
-    m_indepVars = source.m_indepVars;
-    m_indepIndex = source.m_indepIndex;
     try {
+        m_text = source.m_text;
+        m_vars = source.m_vars;
+        m_values = source.m_values;
+        m_isSet = source.m_isSet;
+        m_indepVars = source.m_indepVars;
+        m_indepIndex = source.m_indepIndex;
         m_root = source.m_root->Copy(nullptr);
     } catch (const char* message) {
         Clear();
         m_message = message;
         return;
+    } catch (const Error& error) {
+        Clear();
+        m_message = error.Text();
+        return;
+    } catch (const std::bad_alloc&) {
+        Clear();
+        m_message = kEqNoMemoryMessage;
+        return;
     }
-    Compile();
+    if (!Compile())
+        Clear();
 }
 
 void Equation::ReplaceTree(EqElem* root)

@@ -31,7 +31,8 @@ public:
 
     /// Discards any previous content and parses `text`. Returns 1 on success,
     /// or 0 with `m_message` set and the equation empty. A null text gives
-    /// "Null Parse() string".
+    /// "Null Parse() string", brackets nested too deeply `kEqTooDeepMessage`,
+    /// running out of memory `kEqNoMemoryMessage`.
     int Parse(const char* text);
 
     /// Frees the tree, the text, the values and both lists; keeps `m_message`.
@@ -76,17 +77,20 @@ public:
     long double Eval(float x);
 
     /// Rewrites the tree by the simplification rules; does nothing for an
-    /// invalid equation. A failing rule stores its message and stops.
+    /// invalid equation. A failing rule stores its message and stops; so does
+    /// running out of memory (`kEqNoMemoryMessage`), with the tree whole.
     void Simplify();
 
     /// A new equation whose tree is the derivative with respect to variable
     /// `variable`, carrying this equation's text and variables. Failures are
-    /// stored in the result ("Variable not found in Deriv()", the abs message);
+    /// stored in the result, which then has no tree ("Variable not found in
+    /// Deriv()", the abs message, `kEqDerivTooLargeMessage`, `kEqNoMemoryMessage`);
     /// an invalid source receives "Unable to differentiate invalid equation!".
     Equation Deriv(int variable);
 
     /// Makes this equation a copy of `source`; copying an invalid equation
-    /// leaves this one empty with "Can not copy an invalid equation".
+    /// leaves this one empty with "Can not copy an invalid equation", running
+    /// out of memory empty with `kEqNoMemoryMessage`.
     void Copy(const Equation& source);
 
     /// Takes ownership of a ready-made tree (replacing the current one) over
@@ -99,6 +103,8 @@ public:
     const char* Text() const { return m_text.empty() ? nullptr : m_text.c_str(); }
     /// 1 once variable `index` has been given a value (0 outside the table).
     int IsSet(int index) const;
+    /// The variable table: one token per name, in order of first appearance.
+    const List<EqToken>& Vars() const { return m_vars; }
     /// Indices of the independent variables.
     const List<int>& IndepVars() const { return m_indepVars; }
 
@@ -106,7 +112,9 @@ public:
     const char* m_message = nullptr;
 
 private:
-    void Compile();
+    // Rebuilds the program from the tree; on running out of memory leaves an
+    // empty program, stores the message and returns false.
+    bool Compile();
     long double Run();
     void TakeFrom(Equation& other) noexcept;
 

@@ -20,18 +20,6 @@ EqElemPtr EqUnaryElem::Make(EqKind op, EqElemPtr child)
     return unary;
 }
 
-double EqUnaryElem::Eval(const double* values) const
-{
-    if (!C)
-        throw "Unary C is NULL";
-    const double v = C->Eval(values);
-    const char* message = nullptr;
-    const double result = Apply(m_op, v, message);
-    if (message)
-        throw message;
-    return result;
-}
-
 EqElem* EqUnaryElem::PushStep(EqTokenStream& tokens, List<EqToken>& variables)
 {
     if (tokens.AtEnd())
@@ -44,7 +32,7 @@ EqElem* EqUnaryElem::PushStep(EqTokenStream& tokens, List<EqToken>& variables)
     return child;
 }
 
-void EqUnaryElem::Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables)
+void EqUnaryElem::Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>&)
 {
     P = parent;
     const EqKind kind = tokens.NextKind();
@@ -54,43 +42,31 @@ void EqUnaryElem::Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& var
         return;
     }
     // A bracket group: its contents are built like a whole equation whose
-    // top element hangs below this one.
+    // top element hangs below this one; PushStep starts them.
     m_op = EqGroup;
-    const int outerEnd = tokens.EnterGroup();
-    EqElem* first = NewFor(tokens.NextKind());
-    C = first;
-    first->Init(tokens, this, variables);
-    first->Push(tokens, variables);
-    tokens.LeaveGroup(outerEnd);
+    tokens.EnterGroup(this);
 }
 
-EqElem* EqUnaryElem::Copy(EqElem* parent) const
+EqElem* EqUnaryElem::CopyNode() const
 {
-    auto copy = std::make_unique<EqUnaryElem>();
-    copy->P = parent;
+    auto* copy = new EqUnaryElem;
     copy->m_op = m_op;
-    if (C)
-        copy->C = C->Copy(copy.get());
-    return copy.release();
+    return copy;
 }
 
-bool EqUnaryElem::IsEqual(const EqElem* other) const
-{
-    const EqUnaryElem* unary = AsUnary(other);
-    if (!unary || unary->m_op != m_op)
-        return false;
-    if (!C || !unary->C)
-        return C == unary->C;
-    return C->IsEqual(unary->C);
-}
-
-EqElem* EqUnaryElem::Deriv(int variable, EqElem* parent) const
+const char* EqUnaryElem::DerivFailure() const
 {
     if (!C)
-        throw "Unary C is NULL";
+        return "Unary C is NULL";
     if (m_op == EqAbs)
-        throw "Derivative of abs() not implemented!";
+        return "Derivative of abs() not implemented!";
+    if (m_op != EqUnaryMinus && m_op != EqUnaryPlus && m_op != EqGroup && !IsFunctionKind(m_op))
+        return "Unknown unary operator";
+    return nullptr;
+}
 
+EqElem* EqUnaryElem::DerivRule(int, EqElemPtr derivatives[2]) const
+{
     auto u = [this] { return EqElemPtr(C->Copy(nullptr)); };
     auto number = [](double value) { return EqValueElem::MakeNumber(value); };
     auto unary = [](EqKind op, EqElemPtr child) { return Make(op, std::move(child)); };
@@ -130,10 +106,34 @@ EqElem* EqUnaryElem::Deriv(int variable, EqElem* parent) const
     case EqLog10: slope = binary(EqDivide, number(0.43429448190325176), u()); break;
     default: throw "Unknown unary operator";
     }
-    EqElemPtr inner(C->Deriv(variable, nullptr));
-    EqElemPtr result = binary(EqMultiply, std::move(slope), std::move(inner));
-    result->P = parent;
-    return result.release();
+    return binary(EqMultiply, std::move(slope), std::move(derivatives[0])).release();
+}
+
+std::uint64_t EqUnaryElem::DerivRuleSize(const std::uint64_t sizes[2],
+                                         const std::uint64_t derivativeSizes[2]) const
+{
+    const std::uint64_t u = sizes[0];
+    std::uint64_t slope;
+    switch (m_op) {
+    case EqSqrt: slope = 3 + u; break;
+    case EqCos: slope = 2 + u; break;
+    case EqSin:
+    case EqCosh:
+    case EqSinh:
+    case EqExp: slope = 1 + u; break;
+    case EqTan:
+    case EqTanh: slope = 3 + u; break;
+    case EqAcos:
+    case EqAsin: slope = 7 + u; break;
+    case EqAtan: slope = 6 + u; break;
+    case EqSec: slope = 3 + 2 * u; break;
+    case EqCsc: slope = 4 + 2 * u; break;
+    case EqCot: slope = 4 + u; break;
+    case EqLog:
+    case EqLog10: slope = 2 + u; break;
+    default: slope = 1; break;  // a number: -1 or 1
+    }
+    return 1 + slope + derivativeSizes[0];
 }
 
 bool EqUnaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
@@ -144,11 +144,4 @@ bool EqUnaryElem::ReplaceChild(EqElem* child, EqElem* replacement)
     if (replacement)
         replacement->P = this;
     return true;
-}
-
-void EqUnaryElem::ReleaseChildren(std::vector<EqElem*>& out)
-{
-    if (C)
-        out.push_back(C);
-    C = nullptr;
 }

@@ -7,6 +7,7 @@
 /// A sign, a function or a bracket group applied to the child `C`.
 class EqUnaryElem : public EqElem {
 public:
+    EqUnaryElem() : EqElem(EqElemClass::kUnary) {}
     ~EqUnaryElem() override;
 
     /// A new unary element of operator `op` over `child`.
@@ -42,20 +43,19 @@ public:
         }
     }
 
-    /// Evaluates the child, then the operator; raises "Unary C is NULL" without
-    /// a child and the operator's domain message.
-    double Eval(const double* values) const override;
     EqKind Type() const override { return m_op; }
     EqElem* PushStep(EqTokenStream& tokens, List<EqToken>& variables) override;
 
     /// A sign or function token sets the operator; an open bracket makes a
-    /// group whose child is built from the tokens up to the matching bracket.
+    /// group, whose contents the builder adds up to the matching bracket.
     void Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables) override;
-    EqElem* Copy(EqElem* parent) const override;
-    bool IsEqual(const EqElem* other) const override;
-    EqElem* Deriv(int variable, EqElem* parent) const override;
+    EqElem* CopyNode() const override;
+    const char* DerivFailure() const override;
+    /// f'(u) * d(u), with f'(u) built from copies of the child u.
+    EqElem* DerivRule(int variable, EqElemPtr derivatives[2]) const override;
+    std::uint64_t DerivRuleSize(const std::uint64_t sizes[2],
+                                const std::uint64_t derivativeSizes[2]) const override;
     bool ReplaceChild(EqElem* child, EqElem* replacement) override;
-    void ReleaseChildren(std::vector<EqElem*>& out) override;
 
     EqElem* C = nullptr;
     EqKind m_op = EqGroup;
@@ -73,8 +73,15 @@ private:
 };
 
 /// `element` as a unary element, or null when it is of another class.
-inline EqUnaryElem* AsUnary(EqElem* element) { return dynamic_cast<EqUnaryElem*>(element); }
+inline EqUnaryElem* AsUnary(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kUnary)
+        return nullptr;
+    return static_cast<EqUnaryElem*>(element);
+}
 inline const EqUnaryElem* AsUnary(const EqElem* element)
 {
-    return dynamic_cast<const EqUnaryElem*>(element);
+    if (!element || element->Class() != EqElemClass::kUnary)
+        return nullptr;
+    return static_cast<const EqUnaryElem*>(element);
 }

@@ -6,24 +6,25 @@
 /// (index `m_varIndex` into the equation's variable table).
 class EqValueElem : public EqElem {
 public:
+    EqValueElem() : EqElem(EqElemClass::kValue) {}
     /// A new number element.
     static EqElemPtr MakeNumber(double value);
 
-    /// A number returns `m_value`; a variable returns `values[m_varIndex]`,
-    /// raising "NULL stack" for null `values` and "stack underflow Eval()" for
-    /// a negative index.
-    double Eval(const double* values) const override;
     EqKind Type() const override { return m_isConst ? EqNumber : EqSymbol; }
     EqElem* PushStep(EqTokenStream& tokens, List<EqToken>& variables) override;
 
     /// A number token makes a number; any other token is looked up by its text
     /// in `variables` (appended when new) and makes a variable.
     void Init(EqTokenStream& tokens, EqElem* parent, List<EqToken>& variables) override;
-    EqElem* Copy(EqElem* parent) const override;
-    bool IsEqual(const EqElem* other) const override;
-    EqElem* Deriv(int variable, EqElem* parent) const override;
+    EqElem* CopyNode() const override;
+    const char* DerivFailure() const override { return nullptr; }
+    /// 1 for the variable `variable`, 0 for anything else.
+    EqElem* DerivRule(int variable, EqElemPtr derivatives[2]) const override;
+    std::uint64_t DerivRuleSize(const std::uint64_t*, const std::uint64_t*) const override
+    {
+        return 1;
+    }
     bool ReplaceChild(EqElem*, EqElem*) override { return false; }
-    void ReleaseChildren(std::vector<EqElem*>&) override {}
 
     int m_varIndex = 0;
     int m_isConst = 0;
@@ -31,8 +32,15 @@ public:
 };
 
 /// `element` as a value element, or null when it is of another class.
-inline EqValueElem* AsValue(EqElem* element) { return dynamic_cast<EqValueElem*>(element); }
+inline EqValueElem* AsValue(EqElem* element)
+{
+    if (!element || element->Class() != EqElemClass::kValue)
+        return nullptr;
+    return static_cast<EqValueElem*>(element);
+}
 inline const EqValueElem* AsValue(const EqElem* element)
 {
-    return dynamic_cast<const EqValueElem*>(element);
+    if (!element || element->Class() != EqElemClass::kValue)
+        return nullptr;
+    return static_cast<const EqValueElem*>(element);
 }

@@ -2,6 +2,7 @@
 
 #include "io/io_buffer.h"
 #include "io/number_parsing.h"
+#include "io/wav_reader.h"
 #include "model/error.h"
 #include "model/messages.h"
 #include "render/graph.h"
@@ -397,8 +398,16 @@ int ReadFile(Graph& graph, const std::string& fileName, int format, Messages& me
         std::snprintf(status, sizeof status, "Reading audio data into plot %d",
                       graph.m_plots.Count());
         messages.Status(status);
-        messages.Show("Audio files cannot be imported in this version: " + fileName);
-        return kCannotOpen;
+        // The WAV reader shows its two format messages itself; its quiet
+        // failures get a message of their own here.
+        WavReadReport report;
+        const int result = ReadWavFile(graph, fileName, format, messages, &report);
+        if (result == kWavFailed) {
+            const std::string message = WavProblemMessage(report, fileName);
+            if (!message.empty())
+                messages.Show(message);
+        }
+        return result;
     }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
     if (!file)

@@ -45,7 +45,8 @@ int ReadBlock(Graph& graph, IOBuffer& source, int& importedSets, ImportOptionLis
               const std::string& setName, int format, Messages& messages);
 
 /// Reads the file `fileName` in `format` into new sets of `graph`. Returns the
-/// last block's result: -1 on success or a status code.
+/// last block's result: -1 on success or a status code. Format 5 goes to the
+/// WAV reader (io/wav_reader.h), whose result 8 is shown here with the reason.
 int ReadFile(Graph& graph, const std::string& fileName, int format, Messages& messages);
 
 /// Reads text in memory (the clipboard) like `ReadFile`; its sets get an empty name.

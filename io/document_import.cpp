@@ -11,7 +11,7 @@ bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages
     const int status = ReadFile(graph, fileName, format, messages);
     if (status > 0) {
         const std::string message = ImportMessage(status, fileName, false);
-        if (!message.empty() && format != kImportWav)
+        if (!message.empty())
             messages.Show(message);
         return false;
     }
@@ -33,7 +33,7 @@ bool ImportFiles(CTarnDoc& doc, const std::vector<std::string>& files, int forma
             const int status = ReadFile(graph, fileName, format, messages);
             if (status > 0) {
                 const std::string message = ImportMessage(status, fileName, false);
-                if (!message.empty() && format != kImportWav)
+                if (!message.empty())
                     messages.Show(message);
                 imported = false;
                 continue;

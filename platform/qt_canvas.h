@@ -8,9 +8,13 @@
 
 class QPainter;
 
-/// The Canvas on a QPainter: widgets, images, printers, SVG and PDF. Lines
-/// and shapes are drawn without antialiasing so that device coordinates land
-/// on whole pixels, as the layout rules expect.
+/// The Canvas on a QPainter: widgets, images, printers, SVG and PDF. Lines,
+/// shapes and text are antialiased, with strokes through pixel centres so
+/// that a thin line on whole device coordinates covers exactly the pixels it
+/// would cover unsmoothed (a plain thin line leaves out its end pixel, as the
+/// layout rules expect). Inverting and XOR drawing are never smoothed, so
+/// drawing twice still erases. Markers are drawn once per distinct centre,
+/// from one prepared stamp on images and widgets.
 class QtCanvas : public Canvas {
 public:
     /// Draws with `painter`, which must stay active while the canvas is used.
@@ -25,6 +29,8 @@ public:
     void Ellipse(const DeviceRect& rect) override;
     void Polygon(const std::vector<DevicePoint>& points) override;
     void Polyline(const std::vector<DevicePoint>& points) override;
+    void Segments(const std::vector<DeviceSegment>& segments) override;
+    void Markers(const Marker& marker, const std::vector<DevicePoint>& centres) override;
     void FillRect(const DeviceRect& rect, Color color) override;
     void SetClipRect(const DeviceRect& rect) override;
     void ClearClip() override;
@@ -42,8 +48,15 @@ public:
 
     /// The QFont that stands for `font` (pixel height, weight, italic).
     static QFont ToQFont(const LogFont& font);
+    /// The font record for `font`: face, pixel height (negative), weight and
+    /// style from the QFont, the rest (escapement, character set) from `base`.
+    static LogFont ToLogFont(const QFont& font, const LogFont& base);
 
 private:
+    bool ThinPlainPen() const;
+    double StrokeOffset() const;
+    bool Smooth() const { return m_mode == RasterMode::Copy; }
+
     QPainter& m_painter;
     Pen m_pen;
     Brush m_brush;

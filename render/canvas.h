@@ -16,9 +16,12 @@ enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Null, User };
 enum class PenCap { Round, Square, Flat };
 enum class PenJoin { Round, Bevel, Miter };
 
-/// A pen as the drawing code asks for it. A cosmetic pen is always one device
-/// pixel wide whatever `width` says; a geometric pen has the given width and
-/// honours caps and joins. `dashes` holds dash, gap, dash, ... in pen widths.
+/// A pen as the drawing code asks for it. A cosmetic pen is the plain pen:
+/// `width` device pixels wide (1 or less gives the thinnest line), with round
+/// ends and joins when wider, in one of the built-in styles. A geometric pen
+/// has the given width and honours caps and joins. With the `User` style,
+/// `dashes` holds dash, gap, dash, ... lengths in device units (the drawing
+/// code scales them for a printer); a gap of 0 joins the dashes.
 struct Pen {
     Color color = 0x000000;
     int width = 1;
@@ -29,6 +32,24 @@ struct Pen {
     std::vector<int> dashes;
 
     bool operator==(const Pen&) const = default;
+};
+
+/// One straight line between two device points.
+struct DeviceSegment {
+    DevicePoint from;
+    DevicePoint to;
+    bool operator==(const DeviceSegment&) const = default;
+};
+
+/// A symbol that `Markers` draws at many centres, in coordinates relative to
+/// each centre: an ellipse or rectangle inscribed in `box` (right and bottom
+/// exclusive), a closed polygon through `corners`, or a single pixel.
+struct Marker {
+    enum class Shape { Ellipse, Rectangle, Polygon, Pixel };
+    Shape shape = Shape::Pixel;
+    DeviceRect box;
+    std::vector<DevicePoint> corners;
+    bool operator==(const Marker&) const = default;
 };
 
 /// A brush: solid colour or hollow (fills nothing).
@@ -144,6 +165,41 @@ public:
         MoveTo(points[0].x, points[0].y);
         for (std::size_t i = 1; i < points.size(); ++i)
             LineTo(points[i].x, points[i].y);
+    }
+    /// Draws each segment as a line from its start to its end (end excluded).
+    virtual void Segments(const std::vector<DeviceSegment>& segments)
+    {
+        for (const DeviceSegment& segment : segments)
+            Line(segment.from.x, segment.from.y, segment.to.x, segment.to.y);
+    }
+    /// Draws `marker` centred on each of `centres` with the selected pen and
+    /// brush, in order.
+    virtual void Markers(const Marker& marker, const std::vector<DevicePoint>& centres)
+    {
+        for (const DevicePoint& centre : centres)
+            DrawMarker(marker, centre);
+    }
+    /// Draws one `marker` centred on `centre`: the ellipse, rectangle or
+    /// polygon primitive, or for a pixel a line from the centre to one pixel
+    /// down and right (which draws the centre pixel alone).
+    void DrawMarker(const Marker& marker, DevicePoint centre)
+    {
+        const DeviceRect box{centre.x + marker.box.left, centre.y + marker.box.top,
+                             centre.x + marker.box.right, centre.y + marker.box.bottom};
+        switch (marker.shape) {
+        case Marker::Shape::Ellipse: Ellipse(box); return;
+        case Marker::Shape::Rectangle: Rectangle(box); return;
+        case Marker::Shape::Polygon: {
+            std::vector<DevicePoint> corners = marker.corners;
+            for (DevicePoint& corner : corners) {
+                corner.x += centre.x;
+                corner.y += centre.y;
+            }
+            Polygon(corners);
+            return;
+        }
+        case Marker::Shape::Pixel: Line(centre.x, centre.y, centre.x + 1, centre.y + 1); return;
+        }
     }
     /// Draws one line from (x0, y0) to (x1, y1).
     void Line(int x0, int y0, int x1, int y1)

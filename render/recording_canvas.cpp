@@ -77,6 +77,18 @@ void RecordingCanvas::Polyline(const std::vector<DevicePoint>& points)
     m_position = points.back();
 }
 
+void RecordingCanvas::Markers(const Marker& marker, const std::vector<DevicePoint>& centres)
+{
+    if (m_expandMarkers) {
+        Canvas::Markers(marker, centres);
+        return;
+    }
+    Record record = Make(Kind::Markers);
+    record.points = centres;
+    record.rect = marker.box;
+    m_records.push_back(record);
+}
+
 void RecordingCanvas::FillRect(const DeviceRect& rect, Color color)
 {
     Record record = Make(Kind::FillRect);
@@ -188,6 +200,7 @@ static const char* KindName(RecordingCanvas::Kind kind)
     case Kind::StrokePath: return "strokepath";
     case Kind::FillPath: return "fillpath";
     case Kind::Text: return "text";
+    case Kind::Markers: return "markers";
     }
     return "?";
 }

@@ -9,11 +9,13 @@
 /// integer coordinates and the pen, brush and raster mode in force, so that
 /// geometry can be checked without pixels. Text metrics are deterministic:
 /// each character is half the font height wide (rounded up), the ascent is
-/// four fifths of the height and the descent the rest.
+/// four fifths of the height and the descent the rest. Markers are recorded as
+/// the primitives they are made of, or, with `m_expandMarkers` off, as one
+/// record holding every centre (to time the drawing code alone).
 class RecordingCanvas : public Canvas {
 public:
     enum class Kind { MoveTo, LineTo, Rectangle, Ellipse, Polygon, Polyline, FillRect, Clip,
-                      ClearClip, BeginPath, EndPath, StrokePath, FillPath, Text };
+                      ClearClip, BeginPath, EndPath, StrokePath, FillPath, Text, Markers };
 
     /// One recorded primitive.
     struct Record {
@@ -37,6 +39,7 @@ public:
     void Ellipse(const DeviceRect& rect) override;
     void Polygon(const std::vector<DevicePoint>& points) override;
     void Polyline(const std::vector<DevicePoint>& points) override;
+    void Markers(const Marker& marker, const std::vector<DevicePoint>& centres) override;
     void FillRect(const DeviceRect& rect, Color color) override;
     void SetClipRect(const DeviceRect& rect) override;
     void ClearClip() override;
@@ -67,6 +70,7 @@ public:
     Color m_textColor = 0;
     DevicePoint m_position;
     bool m_inPath = false;
+    bool m_expandMarkers = true;
     bool m_clipped = false;
     DeviceRect m_clip;
 

@@ -3,7 +3,13 @@
 #include "document/tarn_doc.h"
 #include "tests/render/test_messages.h"
 
+#include "ui/axis_properties_dialog.h"
+
 #include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -70,4 +76,29 @@ TEST(TarnView, ArrowKeysAndShiftCommandsFollowTheLogFlags)
     bool checked = false;
     EXPECT_TRUE(view.IsCommandChecked(CommandId::ViewDoubleBuffer, &checked));
     EXPECT_TRUE(checked);
+}
+
+TEST(TarnView, AxisCommandsOpenAxisPropertiesForTheirDirection)
+{
+    App();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    CTarnView view(doc, messages);
+    for (CommandId command : {CommandId::GraphXAxis, CommandId::GraphYAxis}) {
+        SCOPED_TRACE(int(command));
+        EXPECT_TRUE(view.IsCommandEnabled(command));
+        QString edited;
+        QTimer::singleShot(0, [&edited] {
+            auto* dialog = qobject_cast<CAxisPropertiesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            edited = dialog->EditCombo()->currentText();
+            dialog->MajorSpacing()->setText("3");
+            dialog->accept();
+        });
+        EXPECT_TRUE(view.OnCommand(command));
+        EXPECT_EQ(edited, command == CommandId::GraphXAxis ? "X Axis" : "Y Axis");
+    }
+    EXPECT_FLOAT_EQ(doc.CurrentGraph().m_bottomAxis.m_majorSpacing, 3.0f);
+    EXPECT_FLOAT_EQ(doc.CurrentGraph().m_leftAxis.m_majorSpacing, 3.0f);
+    EXPECT_TRUE(doc.IsModified());
 }

@@ -208,6 +208,7 @@ TEST(Batch, EquationCommands)
     EXPECT_EQ(Batch("eval 'sqrt(x)+log(x)' x=-1", dir).status, 1);
     EXPECT_EQ(Batch("field 1e-3", dir).out, "0.00100000005\n");
     EXPECT_EQ(Batch("deriv 'x^3' x x=2", dir).out, "12\n");
+    EXPECT_EQ(Batch("deriv --simplify 'x^3' x", dir).out, "x^3*(3/x)\n") << "without a value, the derivative as text";
     const BatchRun simplified = Batch("eval --simplify 'x-(y-x)' x=3 y=1", dir);
     EXPECT_EQ(simplified.out, "5\n");
     EXPECT_EQ(simplified.status, 0);

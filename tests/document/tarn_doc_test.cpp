@@ -337,3 +337,24 @@ TEST(Page, DrawsPageColourThenGraphsWithTheCurrentOneLast)
     DrawPage(doc, canvas, {0, 0, 400, 300}, {true, 0xABCDEF});
     EXPECT_EQ(RecordingCanvas::Describe(canvas.m_records[0]), "fill 0,0 400,300 #abcdef");
 }
+
+TEST(Page, AGraphThatCannotBeDrawnLeavesTheOthersAndTheClip)
+{
+    CTarnDoc doc;
+    RecordingMessages messages;
+    doc.Arrange(Grid(1, 2), messages);
+    doc.SelectGraph(1);
+    doc.m_graphs[0].m_leftAxis.m_orientation = 5;
+    doc.m_graphs[0].m_leftAxis.m_showGrid = 1; // the grid raises while the clip is set
+    RecordingCanvas canvas;
+    std::string failure;
+    PageDrawOptions options;
+    options.failure = &failure;
+    DrawPage(doc, canvas, {0, 0, 400, 300}, options);
+    EXPECT_EQ(failure, "Illegal axis orientation");
+    EXPECT_FALSE(canvas.m_clipped);
+    int fills = 0;
+    for (const auto& record : canvas.m_records)
+        fills += record.kind == RecordingCanvas::Kind::FillRect;
+    EXPECT_EQ(fills, 2) << "the current graph is drawn after the broken one";
+}

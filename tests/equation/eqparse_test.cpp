@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -198,8 +200,15 @@ TEST(EquationParse, DeepOrLongTextFailsCleanly)
         {deep + "x" + std::string(100000, ')'), kEqTooDeepMessage},
         {std::string(kEqMaxDepth + 1, '(') + "x" + std::string(kEqMaxDepth + 1, ')'),
          kEqTooDeepMessage},
-        {std::string(100000, '-') + "x", kEqTooDeepMessage},
         {"x" + std::string(100000, ')'), "Unmatched '(' or ')'"},
+        // Function calls nest through their brackets.
+        {[] {
+             std::string calls;
+             for (int i = 0; i <= kEqMaxDepth; ++i)
+                 calls += "sin(";
+             return calls + "x" + std::string(kEqMaxDepth + 1, ')');
+         }(),
+         kEqTooDeepMessage},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text.substr(0, 20));
@@ -213,21 +222,74 @@ TEST(EquationParse, DeepOrLongTextFailsCleanly)
         std::string(kEqMaxDepth - 1, '(') + "x" + std::string(kEqMaxDepth - 1, ')');
     Equation atLimit(limit.c_str());
     EXPECT_EQ(MessageOf(atLimit), "");
+}
 
-    // A long flat sum nests as deeply as it has terms.
-    std::string sum = "x";
-    for (int i = 0; i < 200000; ++i)
-        sum += "+x";
-    Equation flat(sum.c_str());
-    EXPECT_EQ(MessageOf(flat), kEqTooDeepMessage);
+// Chains of operators or signs nest in the tree as deeply as they are long,
+// but not in the text: any length is an equation, evaluated without recursion.
+TEST(EquationParse, LongChainsWithoutBracketsAreLegal)
+{
+    struct Row {
+        const char* what;
+        std::string text;
+        float x;
+        double value;
+    };
+    auto chain = [](const std::string& first, const std::string& link, int count) {
+        std::string text = first;
+        for (int i = 0; i < count; ++i)
+            text += link;
+        return text;
+    };
+    const Row rows[] = {
+        {"flat sum", chain("x", "+x", 199999), 1, 200000},
+        {"differences", chain("x", "-1", 100000), 0, -100000},
+        {"product", chain("x", "*x", 100000), 1, 1},
+        {"quotients", chain("x", "/x", 100000), 2, std::pow(2.0, -99999)},
+        {"power tower", chain("x", "^x", 100000), 1, 1},
+        {"even minus chain", std::string(100000, '-') + "x", 3, 3},
+        {"odd minus chain", std::string(100001, '-') + "x", 3, -3},
+        {"plus chain", std::string(100000, '+') + "x", 3, 3},
+        {"alternating signs", chain("", "+-", 50000) + "x", 3, 3},
+        {"minus then product", std::string(100001, '-') + chain("x", "*x", 1000), 1, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Equation equation(row.text.c_str());
+        ASSERT_EQ(MessageOf(equation), "");
+        for (int i = 0; i < equation.NumVars(); ++i)
+            equation.SetVar(i, row.x);
+        const double compiled = double(equation.Eval());
+        EXPECT_EQ(MessageOf(equation), "");
+        EXPECT_DOUBLE_EQ(compiled, row.value);
+        // The element walk agrees with the compiled program, bit for bit.
+        std::vector<double> values(std::size_t(equation.NumVars()), double(row.x));
+        EXPECT_EQ(equation.Root()->Eval(values.data()), compiled);
+        // Copies are whole and equal.
+        Equation copy(equation);
+        ASSERT_EQ(MessageOf(copy), "");
+        EXPECT_TRUE(copy.Root()->IsEqual(equation.Root()));
+        EXPECT_EQ(EqElem::Count(copy.Root()), EqElem::Count(equation.Root()));
+    }
+}
 
-    std::string shallow = "x";
-    for (int i = 0; i < 500; ++i)
-        shallow += "+x";
-    Equation manyTerms(shallow.c_str());
-    ASSERT_EQ(MessageOf(manyTerms), "");
-    manyTerms.SetVar(0, 1);
-    EXPECT_EQ(double(manyTerms.Eval()), 501.0);
+// 50,000 distinct names: indices follow first appearance, repeats reuse them.
+TEST(EquationParse, ManyVariablesKeepTheirOrder)
+{
+    std::string text;
+    const int count = 50000;
+    for (int i = count - 1; i >= 0; --i)
+        text += "v" + std::to_string(i) + "+";
+    text += "v0+v49999";
+    Equation equation(text.c_str());
+    ASSERT_EQ(MessageOf(equation), "");
+    ASSERT_EQ(equation.NumVars(), count);
+    EXPECT_STREQ(equation.GetVarName(0), "v49999");
+    EXPECT_STREQ(equation.GetVarName(count - 1), "v0");
+    for (int i = 0; i < count; ++i)
+        equation.SetVar(i, float(i));
+    // Each index i is used once, and indices 0 and count-1 a second time.
+    const double expected = double(count) * (count - 1) / 2 + (count - 1);
+    EXPECT_EQ(double(equation.Eval()), expected);
 }
 
 } // namespace

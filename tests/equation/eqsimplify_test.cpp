@@ -281,17 +281,49 @@ TEST(EquationDeriv, AgreesWithACentralDifference)
     }
 }
 
-TEST(EquationDeriv, RefusesDerivativesDeeperThanTheLimit)
+TEST(EquationDeriv, RefusesDerivativesLargerThanTheLimit)
 {
-    // Each power level adds several levels to the derivative.
-    std::string tower = "x";
-    for (int i = 0; i < 400; ++i)
-        tower += "^x";
-    Equation source(tower.c_str());
+    // x^x^...^x is x^(x^n): its derivative at 1 is 1 for every n, while the
+    // derivative's size grows with the square of n.
+    auto tower = [](int levels) {
+        std::string text = "x";
+        for (int i = 0; i < levels; ++i)
+            text += "^x";
+        return text;
+    };
+    Equation source(tower(400).c_str());
     ASSERT_EQ(MessageOf(source), "");
     Equation derivative = source.Deriv(0);
-    EXPECT_EQ(MessageOf(derivative), kEqTooDeepMessage);
-    EXPECT_EQ(derivative.Root(), nullptr);
+    ASSERT_EQ(MessageOf(derivative), "");
+    derivative.SetVar(0, 1);
+    EXPECT_DOUBLE_EQ(double(derivative.Eval()), 1.0);
+
+    Equation high(tower(1000).c_str());
+    ASSERT_EQ(MessageOf(high), "");
+    ASSERT_GT(high.Root()->DerivSize(kEqMaxDerivSize), kEqMaxDerivSize);
+    Equation refused = high.Deriv(0);
+    EXPECT_EQ(MessageOf(refused), kEqDerivTooLargeMessage);
+    EXPECT_EQ(refused.Root(), nullptr);
+    EXPECT_EQ(MessageOf(high), "");
+}
+
+TEST(EquationDeriv, SizeIsCountedBeforeBuilding)
+{
+    const char* const texts[] = {
+        "x", "2*x", "x+y", "x-y", "x*y", "x/y", "x^y", "-x", "+x", "(x)", "sqrt(x)", "cos(x)",
+        "sin(x)", "tan(x)", "acos(x)", "asin(x)", "atan(x)", "sec(x)", "csc(x)", "cot(x)",
+        "cosh(x)", "sinh(x)", "tanh(x)", "exp(x)", "log(x)", "log10(x)",
+        "a*exp(-b*x)/(c+x^2)-sec(x*y)^csc(y)", "x*x*x*x*x", "(x^x)^(x^x)",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        Equation source(text);
+        ASSERT_EQ(MessageOf(source), "");
+        Equation derivative = source.Deriv(0);
+        ASSERT_EQ(MessageOf(derivative), "");
+        EXPECT_EQ(source.Root()->DerivSize(kEqMaxDerivSize),
+                  std::uint64_t(EqElem::Count(derivative.Root())));
+    }
 }
 
 } // namespace

@@ -79,6 +79,10 @@ TEST(EquationCommands, PrintValuesMessagesAndUsage)
         {"deriv unknown", RunDerivCommand, {"x^2", "t", "x=1"}, 1, "",
          "Variable not found in Deriv()\n"},
         {"deriv usage", RunDerivCommand, {"x^2"}, 2, "", "usage: corvid-batch deriv"},
+        {"deriv as text", RunDerivCommand, {"x^3", "x", "--simplify"}, 0, "x^3*(3/x)\n", ""},
+        {"deriv as text, unsimplified", RunDerivCommand, {"2*x", "x"}, 0, "0*x+2*1\n", ""},
+        {"deriv as text, value for another name", RunDerivCommand, {"a*x", "x", "a=2", "--simplify"}, 0,
+         "a\n", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -1,6 +1,7 @@
 #include "tools/batch/equation_commands.h"
 
 #include "equation/equation.h"
+#include "equation/eqtext.h"
 #include "equation/evalfield.h"
 #include "tools/batch/batch_arguments.h"
 
@@ -167,5 +168,19 @@ int RunDerivCommand(const std::vector<std::string>& args, std::FILE* out, std::F
         return 1;
     }
     SetVariables(derivative, assignments, err);
-    return EvaluateAndPrint(derivative, out, err);
+    // Without values to evaluate at, the derivative itself is the answer.
+    bool allSet = true;
+    for (int i = 0; i < derivative.NumVars(); ++i)
+        allSet = allSet && derivative.IsSet(i);
+    if (allSet)
+        return EvaluateAndPrint(derivative, out, err);
+    std::string text;
+    if (!EquationText(derivative, text)) {
+        std::fprintf(err, "the derivative cannot be written as an equation (it holds a number the "
+                          "equation language has no way to write, or nests too deeply); give every "
+                          "variable a value to evaluate it\n");
+        return 1;
+    }
+    std::fprintf(out, "%s\n", text.c_str());
+    return 0;
 }

@@ -1,4 +1,6 @@
 #include "platform/runtime_dir.h"
+#include "tools/batch/analysis_commands.h"
+#include "tools/batch/audio_command.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/equation_commands.h"
 #include "tools/batch/page_commands.h"
@@ -45,6 +47,16 @@ int main(int argc, char** argv)
         run = RunInfoCommand;
     else if (command == "export")
         run = RunExportCommand;
+    else if (command == "stats")
+        run = RunStatsCommand;
+    else if (command == "integrate")
+        run = RunIntegrateCommand;
+    else if (command == "histogram")
+        run = RunHistogramCommand;
+    else if (command == "diff")
+        run = RunDiffCommand;
+    else if (command == "audio")
+        run = RunAudioCommand;
     if (!run) {
         std::fprintf(stderr, "corvid-batch: unknown command \"%s\"\n\n%s", command.c_str(), BatchUsage());
         return 2;

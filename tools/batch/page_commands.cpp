@@ -9,6 +9,7 @@
 #include "model/messages.h"
 #include "platform/page_image.h"
 #include "render/graph.h"
+#include "tools/batch/axis_options.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 
@@ -51,7 +52,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("render", args, {{"-o", true}, {"--output", true}, {"--size", true}, {"--save", true}},
+    if (!SplitOrExplain("render", args, {{"-o", true}, {"--output", true}, {"--size", true}, {"--save", true},
+                         {"--x-axis", true}, {"--y-axis", true}},
                         split, exitCode))
         return exitCode;
     const std::string output = split.Value("-o", split.Value("--output"));
@@ -68,6 +70,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
     StreamMessages messages;
     CTarnDoc doc;
     bool ok = BuildPage(doc, split.positional, messages);
+    if (!ApplyAxisOptions(doc, split, "render", messages, ok, exitCode))
+        return exitCode;
     if (!save.empty()) {
         messages.Show("Cannot save \"" + save + "\": writing documents is not available in this version.");
         ok = false;
@@ -86,11 +90,14 @@ int RunInfoCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("info", args, {{"--points", false}}, split, exitCode))
+    if (!SplitOrExplain("info", args, {{"--points", false}, {"--x-axis", true}, {"--y-axis", true}},
+                        split, exitCode))
         return exitCode;
     StreamMessages messages;
     CTarnDoc doc;
-    const bool ok = BuildPage(doc, split.positional, messages);
+    bool ok = BuildPage(doc, split.positional, messages);
+    if (!ApplyAxisOptions(doc, split, "info", messages, ok, exitCode))
+        return exitCode;
     std::fputs(PageToJson(doc, split.Has("--points")).c_str(), stdout);
     return ok ? 0 : 1;
 }
