@@ -199,7 +199,7 @@ Piece Layout::Element(const TextElement& element, int contextSize)
     }
     if (const TextElement* child = element.Child(kSlotSubscript)) {
         subscript = Chain(*child, ownSize);
-        const int lower = std::max(core.descent, ownSize / 4) + subscript.ascent / 4;
+        const int lower = std::max(core.descent / 2, ownSize / 6) + subscript.ascent / 6;
         scriptWidth = std::max(scriptWidth, subscript.width);
         piece.Append(std::move(subscript), scriptU, lower);
     }
