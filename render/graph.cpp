@@ -652,7 +652,7 @@ void Graph::Draw(Canvas& canvas, const PageRect& page) const
              &m_leftAxis, &m_rightAxis, &m_topAxis, &m_bottomAxis})
         if (part->m_visible)
             part->Draw(canvas, page);
-    m_legend.Draw(canvas, page, m_plots);
+    m_legend.DrawForSets(canvas, page, m_plots);
     if (m_selected && !m_printMode)
         DrawSelection(canvas, page);
 }

@@ -57,7 +57,7 @@ LegendLayout Legend::Layout(Canvas& canvas, const PageRect& page, const List<Plo
     return layout;
 }
 
-void Legend::Draw(Canvas& canvas, const PageRect& page, const List<Plot>& plots) const
+void Legend::DrawForSets(Canvas& canvas, const PageRect& page, const List<Plot>& plots) const
 {
     if (!m_visible)
         return;

@@ -56,7 +56,7 @@ public:
     /// None) and symbol sample (unless None; histogram symbols as a bar over
     /// the sample, vectors not at all), then the selection outline when
     /// selected and not printing.
-    void Draw(Canvas& canvas, const PageRect& page, const List<Plot>& plots) const;
+    void DrawForSets(Canvas& canvas, const PageRect& page, const List<Plot>& plots) const;
     /// The box grown by 5 on every side, from the sizes last measured.
     BoundingBox GetBoundingBox(const PageRect& page) const override;
     /// The bounding box outlined with a dotted pen in XOR mode.

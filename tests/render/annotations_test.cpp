@@ -160,18 +160,18 @@ TEST(Legend, AnEmptyLegendIsAnEmptyBoxOfHeightGap)
     List<Plot> plots;
     plots.Append(LabelledSet(""));
     RecordingCanvas canvas;
-    legend.Draw(canvas, kPage, plots);
+    legend.DrawForSets(canvas, kPage, plots);
     EXPECT_EQ(canvas.Descriptions(), std::vector<std::string>{"rect 364,298 436,302"});
     EXPECT_EQ(canvas.m_records[0].brush, Brush::Solid(0x00FFFF));
     EXPECT_EQ(legend.GetBoundingBox(kPage), (BoundingBox{400, 300, 41, 7}));
 
     canvas.ClearRecords();
     legend.m_showBox = 0;
-    legend.Draw(canvas, kPage, plots);
+    legend.DrawForSets(canvas, kPage, plots);
     EXPECT_TRUE(canvas.m_records.empty());
     legend.m_visible = 0;
     legend.m_showBox = 1;
-    legend.Draw(canvas, kPage, plots);
+    legend.DrawForSets(canvas, kPage, plots);
     EXPECT_TRUE(canvas.m_records.empty()) << "an invisible legend draws nothing";
 }
 
@@ -220,7 +220,7 @@ TEST(Legend, SamplesFollowTheSetsLineAndSymbolStyles)
         List<Plot> plots;
         plots.Append(LabelledSet("A", row.lineStyle, row.pointStyle));
         RecordingCanvas canvas;
-        legend.Draw(canvas, kPage, plots);
+        legend.DrawForSets(canvas, kPage, plots);
         ASSERT_FALSE(canvas.m_records.empty());
         EXPECT_EQ(canvas.m_records[0].kind, K::Text);
         std::vector<K> samples;
