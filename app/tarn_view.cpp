@@ -4,7 +4,11 @@
 #include "document/tarn_doc.h"
 #include "model/messages.h"
 #include "platform/qt_canvas.h"
+#include "document/text_edit.h"
 #include "ui/arrange_dialog.h"
+#include "ui/legend_dialog.h"
+#include "ui/lines_dialog.h"
+#include "ui/text_dialog.h"
 #include "ui/audio_output_dialog.h"
 #include "ui/axis_properties_dialog.h"
 #include "ui/color_dialog.h"
@@ -43,6 +47,11 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::GraphXAxis: OnAxisProperties(true); return true;
     case CommandId::GraphYAxis: OnAxisProperties(false); return true;
     case CommandId::ViewProperties: OnProperties(); return true;
+    case CommandId::GraphTitle: OnTitle(int(TitleKind::Title)); return true;
+    case CommandId::GraphXTitle: OnTitle(int(TitleKind::XAxis)); return true;
+    case CommandId::GraphYTitle: OnTitle(int(TitleKind::YAxis)); return true;
+    case CommandId::GraphLegend: OnLegend(); return true;
+    case CommandId::GraphReferenceLines: OnReferenceLines(); return true;
     case CommandId::ExportAudio: OnExportAudio(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
@@ -75,6 +84,11 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::GraphXAxis:
     case CommandId::GraphYAxis:
     case CommandId::ViewProperties:
+    case CommandId::GraphTitle:
+    case CommandId::GraphXTitle:
+    case CommandId::GraphYTitle:
+    case CommandId::GraphLegend:
+    case CommandId::GraphReferenceLines:
     case CommandId::ViewRefresh:
     case CommandId::ViewDoubleBuffer:
     case CommandId::DataStatistics:
@@ -195,6 +209,32 @@ void CTarnView::OnAxisProperties(bool x)
     // dialog stays open.
     connect(&dialog, &CAxisPropertiesDialog::Changed, this, &CTarnView::Modified);
     dialog.exec();
+}
+
+void CTarnView::OnTitle(int kind)
+{
+    TextObject& title = TitleOf(m_doc.CurrentGraph(), TitleKind(kind));
+    CTextDialog dialog(TitleCaption(TitleKind(kind)), title, m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(title);
+    Modified();
+}
+
+void CTarnView::OnLegend()
+{
+    CLegendDialog dialog(m_doc.CurrentGraph(), m_messages, this);
+    if (dialog.exec() == QDialog::Accepted)
+        Modified();
+}
+
+void CTarnView::OnReferenceLines()
+{
+    CLinesDialog dialog(m_doc.CurrentGraph(), m_messages, this);
+    dialog.exec();
+    // The lines change the graph directly; the page is redrawn, but the
+    // document is not marked modified.
+    Redraw();
 }
 
 void CTarnView::OnProperties()

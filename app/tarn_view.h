@@ -61,6 +61,9 @@ private:
     void OnGraphColor();
     void OnAxisProperties(bool x);
     void OnProperties();
+    void OnTitle(int kind);
+    void OnLegend();
+    void OnReferenceLines();
     void OnStatistics();
     void OnHistogram();
     void OnDifferences();

@@ -23,12 +23,6 @@ namespace {
 constexpr int kPoints = 1'000'000;
 const PageRect kPage{0, 0, 1600, 1200};
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
 
 void EnsureApp()
 {

@@ -45,12 +45,6 @@ const std::string& TenMinuteFile()
     return path;
 }
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-};
 
 void BM_ReadBlocks(benchmark::State& state)
 {

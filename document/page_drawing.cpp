@@ -3,6 +3,7 @@
 #include "document/tarn_doc.h"
 #include "model/error.h"
 #include "render/canvas.h"
+#include "render/text_drawing.h"
 
 // Draws one graph; an error leaves it half drawn, but not the clip behind.
 static void DrawGraph(const Graph& graph, Canvas& canvas, const PageRect& page,
@@ -31,5 +32,5 @@ void DrawPage(const CTarnDoc& doc, Canvas& canvas, const PageRect& page,
     if (doc.m_currentGraph >= 0 && doc.m_currentGraph < count)
         DrawGraph(doc.m_graphs[doc.m_currentGraph], canvas, page, options);
     for (int i = 0; i < doc.m_labels.Count(); ++i)
-        doc.m_labels.Get(i).Draw(canvas, page);
+        DrawTextObject(doc.m_labels.Get(i), canvas, page);
 }

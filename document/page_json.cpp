@@ -23,6 +23,9 @@ static void WriteText(JsonWriter& json, const char* key, const TextObject& text)
     json.Int("weight", text.m_font.weight);
     json.Int("italic", text.m_font.italic);
     json.Int("escapement", text.m_font.escapement);
+    json.Int("orientation", text.m_font.orientation);
+    json.Int("underline", text.m_font.underline);
+    json.Int("strikeOut", text.m_font.strikeOut);
     json.String("faceName", text.m_font.faceName);
     json.Int("color", text.m_color);
     json.EndObject();
@@ -88,6 +91,8 @@ static void WritePlot(JsonWriter& json, const Plot& plot, bool points)
     WriteBase(json, plot);
     json.String("info", plot.m_info);
     json.String("label", plot.m_label.m_text);
+    WriteFont(json, "labelFont", plot.m_label.m_font);
+    json.Int("labelColor", plot.m_label.m_color);
     json.Int("pointStyle", plot.m_pointStyle);
     json.Int("pointSize", plot.m_pointSize);
     json.Int("pointColor", plot.m_pointColor);

@@ -19,14 +19,6 @@
 
 namespace {
 
-class SilentMessages : public Messages {
-public:
-    void Show(const std::string& text) override { shown.push_back(text); }
-    bool Ask(const std::string&) override { return true; }
-    void ShowText(const std::string&, const std::string&) override {}
-    std::vector<std::string> shown;
-};
-
 std::vector<PlotPoint> Points(const Plot& plot)
 {
     return {plot.m_points.begin(), plot.m_points.end()};

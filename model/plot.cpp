@@ -138,3 +138,21 @@ void Plot::ComputeExtent(bool alongX, double& low, double& high) const
         }
     }
 }
+
+void Plot::BeginPrintScaling(Canvas& canvas, int num, int den, const PageRect& rect)
+{
+    GraphObject::BeginPrintScaling(canvas, num, den, rect);
+    m_label.BeginPrintScaling(canvas, num, den, rect);
+}
+
+void Plot::EndPrintScaling(Canvas& canvas, const PageRect& rect)
+{
+    GraphObject::EndPrintScaling(canvas, rect);
+    m_label.EndPrintScaling(canvas, rect);
+}
+
+void Plot::SetPrintMode(int flag)
+{
+    GraphObject::SetPrintMode(flag);
+    m_label.SetPrintMode(flag);
+}

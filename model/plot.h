@@ -36,6 +36,12 @@ public:
     /// Puts a value in front of the y error chain.
     void AddDy(float value) { m_dy.Push(value); }
 
+    /// Print scaling of the set and of its legend entry, whose font grows
+    /// with the printer's resolution like every other text on the page.
+    void BeginPrintScaling(Canvas& canvas, int num, int den, const PageRect& rect) override;
+    void EndPrintScaling(Canvas& canvas, const PageRect& rect) override;
+    void SetPrintMode(int flag) override;
+
     int PointCount() const { return m_points.Count(); }
     bool HasDx() const { return !m_dx.IsEmpty(); }
     bool HasDy() const { return !m_dy.IsEmpty(); }

@@ -387,9 +387,19 @@ void QtCanvas::FillPath()
     m_path = QPainterPath();
 }
 
+// The markup's Symbol and "Math3" characters arrive as Unicode; they are
+// drawn with a serif face that has the Greek letters, arrows and operators.
+static QString FaceFor(const LogFont& font)
+{
+    const QString face = QString::fromUtf8(font.faceName);
+    if (face == QLatin1String("Symbol") || face == QLatin1String("Math3"))
+        return QStringLiteral("DejaVu Serif");
+    return face;
+}
+
 QFont QtCanvas::ToQFont(const LogFont& font)
 {
-    QFont qfont(QString::fromUtf8(font.faceName));
+    QFont qfont(FaceFor(font));
     qfont.setPixelSize(std::max(1, std::abs(font.height == 0 ? 16 : font.height)));
     qfont.setWeight(QFont::Weight(std::clamp(font.weight == 0 ? 400 : int(font.weight), 100, 900)));
     qfont.setItalic(font.italic != 0);
@@ -454,7 +464,7 @@ GlyphMetrics QtCanvas::MeasureGlyph(char32_t character)
 {
     QFontMetrics metrics(m_font, m_painter.device());
     const QString text = QString::fromUcs4(&character, 1);
-    const QRect box = metrics.boundingRect(text);
+    const QRect box = metrics.tightBoundingRect(text);
     return {metrics.horizontalAdvance(text), box.left(), box.top(), box.right() + 1,
             box.bottom() + 1};
 }

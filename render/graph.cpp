@@ -6,6 +6,8 @@
 #include "model/messages.h"
 #include "model/style_codes.h"
 #include "render/plot_drawing.h"
+#include "render/reference_lines.h"
+#include "render/text_drawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -640,16 +642,17 @@ void Graph::Draw(Canvas& canvas, const PageRect& page) const
     m_leftAxis.DrawGrid(canvas, page, m_right - m_left);
     m_bottomAxis.DrawGrid(canvas, page, m_top - m_bottom);
     DrawPlots(canvas, page);
-    // Reference lines are drawn here, between the data sets and the curve,
-    // once the graph carries their drawing code.
+    DrawReferenceLines(canvas, *this, page);
     if (m_showCurve)
         DrawCurve(canvas, page);
     canvas.ClearClip();
+    for (const TextObject* title : {&m_title, &m_yLabel, &m_xLabel})
+        DrawTextObject(*title, canvas, page);
     for (const GraphObject* part : std::initializer_list<const GraphObject*>{
-             &m_title, &m_yLabel, &m_xLabel, &m_leftAxis, &m_rightAxis, &m_topAxis,
-             &m_bottomAxis, &m_legend})
+             &m_leftAxis, &m_rightAxis, &m_topAxis, &m_bottomAxis})
         if (part->m_visible)
             part->Draw(canvas, page);
+    m_legend.DrawForSets(canvas, page, m_plots);
     if (m_selected && !m_printMode)
         DrawSelection(canvas, page);
 }

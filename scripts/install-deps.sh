@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libpng-dev zlib1g-dev libtnt-dev libasound2-dev libjpeg-dev
-  fonts-liberation fontconfig locales
+  fonts-liberation fonts-dejavu-core fontconfig locales
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils shared-mime-info

@@ -4,6 +4,10 @@
 #include "tests/render/test_messages.h"
 
 #include "ui/axis_properties_dialog.h"
+#include "ui/lines_dialog.h"
+#include "ui/text_dialog.h"
+
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -101,4 +105,59 @@ TEST(TarnView, AxisCommandsOpenAxisPropertiesForTheirDirection)
     EXPECT_FLOAT_EQ(doc.CurrentGraph().m_bottomAxis.m_majorSpacing, 3.0f);
     EXPECT_FLOAT_EQ(doc.CurrentGraph().m_leftAxis.m_majorSpacing, 3.0f);
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(TarnView, TitleCommandsEditTheirTitleAndMarkTheDocument)
+{
+    App();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    CTarnView view(doc, messages);
+    struct Row {
+        CommandId command;
+        const char* caption;
+        const TextObject* title;
+    };
+    const Graph& graph = doc.CurrentGraph();
+    for (const Row& row : {Row{CommandId::GraphTitle, "Title", &graph.m_title},
+                           Row{CommandId::GraphXTitle, "X Axis", &graph.m_xLabel},
+                           Row{CommandId::GraphYTitle, "Y Axis", &graph.m_yLabel}}) {
+        SCOPED_TRACE(row.caption);
+        EXPECT_TRUE(view.IsCommandEnabled(row.command));
+        QString caption;
+        QTimer::singleShot(0, [&caption] {
+            auto* dialog = qobject_cast<CTextDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            caption = dialog->windowTitle();
+            dialog->TextEdit()->setPlainText("$\\alpha$ " + caption);
+            dialog->accept();
+        });
+        EXPECT_TRUE(view.OnCommand(row.command));
+        EXPECT_EQ(caption, row.caption);
+        EXPECT_EQ(row.title->m_text, std::string("$\\alpha$ ") + row.caption);
+    }
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(TarnView, ReferenceLinesCloseWithoutMarkingTheDocument)
+{
+    App();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    CTarnView view(doc, messages);
+    EXPECT_TRUE(view.IsCommandEnabled(CommandId::GraphLegend));
+    EXPECT_TRUE(view.IsCommandEnabled(CommandId::GraphReferenceLines));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CLinesDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->SetLineAsker([](QWidget*, RefLine& line) {
+            line = {1, 0, 4.0f};
+            return true;
+        });
+        dialog->Add();
+        dialog->accept();
+    });
+    EXPECT_TRUE(view.OnCommand(CommandId::GraphReferenceLines));
+    EXPECT_EQ(doc.CurrentGraph().m_refLines.Count(), 1);
+    EXPECT_FALSE(doc.IsModified());
 }

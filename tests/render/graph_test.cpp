@@ -46,10 +46,14 @@ TEST(Graph, NewGraphIsFramedByFourAxisLinesOnWhite)
     RecordingCanvas canvas;
     graph.Draw(canvas, kPage);
     const std::vector<std::string> d = canvas.Descriptions();
+    // The three titles come first after the plot area, each centred on its
+    // position (the y title turned).
     const std::vector<std::string> start{"fill 100,75 700,525 #ffffff", "clip 100,75 700,525",
-                                         "noclip", "move 100,525", "line 100,525 100,75"};
+                                         "noclip", "text 373,49 \"Graph\"",
+                                         "text 23,321 \"Y Axis\"", "text 379,589 \"X Axis\"",
+                                         "move 100,525", "line 100,525 100,75"};
     ASSERT_GT(d.size(), start.size());
-    EXPECT_EQ(std::vector<std::string>(d.begin(), d.begin() + 5), start);
+    EXPECT_EQ(std::vector<std::string>(d.begin(), d.begin() + 8), start);
     // The right and top axes draw their lines alone, between the left axis's
     // ticks and labels and the bottom axis's line.
     const std::vector<std::string> frame{"move 700,525", "line 700,525 700,75", "move 100,75",
@@ -61,7 +65,7 @@ TEST(Graph, NewGraphIsFramedByFourAxisLinesOnWhite)
     int texts = 0;
     for (const auto& record : canvas.m_records)
         texts += record.kind == RecordingCanvas::Kind::Text;
-    EXPECT_EQ(texts, 12) << "six labels on the left and six at the bottom";
+    EXPECT_EQ(texts, 15) << "three titles, six labels on the left and six at the bottom";
     EXPECT_TRUE(graph.m_leftAxis.m_showTicks && graph.m_leftAxis.m_showLabels);
     EXPECT_TRUE(graph.m_bottomAxis.m_showTicks && graph.m_bottomAxis.m_showLabels);
     EXPECT_FALSE(graph.m_rightAxis.m_showTicks || graph.m_rightAxis.m_showLabels);
@@ -95,6 +99,7 @@ TEST(Graph, DrawOrderClipsDataAndCurveThenSelectionLast)
     EXPECT_EQ(canvas.m_records[3].points.size(), 101u);
     EXPECT_EQ(canvas.m_records[3].points.back(), (DevicePoint{700, 75}));
     EXPECT_EQ(d[4], "noclip");
+    EXPECT_EQ(canvas.m_records[5].kind, RecordingCanvas::Kind::Text);
     // Selection handles: inverted 7 x 7 squares, bottom-left, bottom-right,
     // top-left, top-right.
     EXPECT_EQ(d[n - 4], "rect 97,522 104,529 not");

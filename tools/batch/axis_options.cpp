@@ -20,7 +20,7 @@ static int Find(const char* const (&names)[N], const std::string& word)
     return -1;
 }
 
-static bool ReadColor(const std::string& text, Color& color)
+bool ReadColor(const std::string& text, Color& color)
 {
     const int code = Find(kColorKeywords, text);
     if (code >= 0) {

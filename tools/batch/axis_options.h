@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/axis_settings.h"
+#include "model/colors.h"
 
 #include <string>
 
@@ -28,6 +29,9 @@ struct AxisOptionResult {
 /// tick marks, tick labels, grid options, then the axis properties.
 AxisOptionResult ApplyAxisOption(CTarnDoc& doc, AxisDirection direction, const std::string& text,
                                  Messages& messages);
+
+/// Reads a colour option: a colour name (black, red, ..., none) or #RRGGBB.
+bool ReadColor(const std::string& text, Color& color);
 
 struct BatchArguments;
 

@@ -9,6 +9,7 @@
 #include "model/messages.h"
 #include "platform/page_image.h"
 #include "render/graph.h"
+#include "tools/batch/annotation_options.h"
 #include "tools/batch/axis_options.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
@@ -52,9 +53,10 @@ int RunRenderCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("render", args, {{"-o", true}, {"--output", true}, {"--size", true}, {"--save", true},
-                         {"--x-axis", true}, {"--y-axis", true}},
-                        split, exitCode))
+    std::vector<OptionSpec> options{{"-o", true},     {"--output", true}, {"--size", true},
+                                    {"--save", true}, {"--x-axis", true}, {"--y-axis", true}};
+    options.insert(options.end(), kAnnotationOptions.begin(), kAnnotationOptions.end());
+    if (!SplitOrExplain("render", args, options, split, exitCode))
         return exitCode;
     const std::string output = split.Value("-o", split.Value("--output"));
     const std::string save = split.Value("--save");
@@ -71,6 +73,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
     CTarnDoc doc;
     bool ok = BuildPage(doc, split.positional, messages);
     if (!ApplyAxisOptions(doc, split, "render", messages, ok, exitCode))
+        return exitCode;
+    if (!ApplyAnnotationOptions(doc, split, "render", messages, ok, exitCode))
         return exitCode;
     if (!save.empty()) {
         messages.Show("Cannot save \"" + save + "\": writing documents is not available in this version.");
@@ -90,13 +94,16 @@ int RunInfoCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("info", args, {{"--points", false}, {"--x-axis", true}, {"--y-axis", true}},
-                        split, exitCode))
+    std::vector<OptionSpec> options{{"--points", false}, {"--x-axis", true}, {"--y-axis", true}};
+    options.insert(options.end(), kAnnotationOptions.begin(), kAnnotationOptions.end());
+    if (!SplitOrExplain("info", args, options, split, exitCode))
         return exitCode;
     StreamMessages messages;
     CTarnDoc doc;
     bool ok = BuildPage(doc, split.positional, messages);
     if (!ApplyAxisOptions(doc, split, "info", messages, ok, exitCode))
+        return exitCode;
+    if (!ApplyAnnotationOptions(doc, split, "info", messages, ok, exitCode))
         return exitCode;
     std::fputs(PageToJson(doc, split.Has("--points")).c_str(), stdout);
     return ok ? 0 : 1;
