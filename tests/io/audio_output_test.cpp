@@ -501,16 +501,19 @@ TEST(AudioOutput, FieldsAreReadAsTheDialogReadsThem)
         if (row.duration) {
             float value = -7;
             EXPECT_EQ(ReadDurationField(row.text, value, message), row.ok);
-            if (row.ok)
+            if (row.ok) {
                 EXPECT_FLOAT_EQ(value, float(row.value));
+            }
         } else {
             int value = -7;
             EXPECT_EQ(ReadVolumeField(row.text, value, message), row.ok);
-            if (row.ok)
+            if (row.ok) {
                 EXPECT_EQ(value, int(row.value));
+            }
         }
-        if (!row.ok)
+        if (!row.ok) {
             EXPECT_EQ(message, row.message);
+        }
     }
 }
 

@@ -74,8 +74,9 @@ TEST(WavReader, StereoMakesLeftAndRightSetsWithTheirColours)
         RecordingMessages messages;
         CTarnDoc doc;
         Graph& graph = doc.CurrentGraph();
-        if (row.earlierSets)
+        if (row.earlierSets) {
             ASSERT_EQ(ReadText(graph, row.earlierSets == 1 ? "1 2\n" : "1 2 3\n", kImportNXY, messages), -1);
+        }
         ASSERT_EQ(ReadFile(graph, path, kImportWav, messages), -1);
         ASSERT_EQ(graph.m_plots.Count(), row.earlierSets + 2);
         const Plot& left = graph.m_plots.Get(row.earlierSets);
@@ -225,8 +226,9 @@ TEST(WavReader, BadFilesGiveTheirResultsAndMessages)
         EXPECT_EQ(ReadFile(doc.CurrentGraph(), path, kImportWav, messages), row.result);
         EXPECT_EQ(messages.shown, std::vector<std::string>{message}) << "one message, and only one";
         ASSERT_EQ(doc.CurrentGraph().m_plots.Count(), row.sets);
-        if (row.sets > 0)
+        if (row.sets > 0) {
             EXPECT_EQ(doc.CurrentGraph().m_plots.Get(0).PointCount(), row.points);
+        }
 
         SCOPED_TRACE("the same bytes from memory");
         RecordingMessages memoryMessages;

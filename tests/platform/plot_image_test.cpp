@@ -201,7 +201,9 @@ TEST(QtCanvas, MarkersMatchSingleShapesAndRepeatsChangeNothing)
         image.fill(Qt::white);
         QPainter painter(&image);
         QtCanvas canvas(painter);
-        canvas.SetPen(Pen{0x0000FF});
+        Pen pen;
+        pen.color = 0x0000FF;
+        canvas.SetPen(pen);
         canvas.SetBrush(Brush::Solid(0x00FF00));
         std::vector<DevicePoint> centres;
         for (int i = 0; i < 10; ++i)

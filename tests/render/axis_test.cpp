@@ -299,8 +299,9 @@ TEST(Axis, GridPenByTypeAndSize)
         EXPECT_EQ(pen.dashes, row.dashes);
         EXPECT_EQ(pen.width, row.width);
         EXPECT_EQ(pen.color, 0x0000FFu);
-        if (!row.cosmetic)
+        if (!row.cosmetic) {
             EXPECT_EQ(pen.cap, PenCap::Square);
+        }
     }
 }
 

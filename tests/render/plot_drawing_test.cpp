@@ -221,8 +221,9 @@ TEST(PlotDrawing, SymbolGeometry)
         const auto d = Draw(plot);
         ASSERT_FALSE(d.empty());
         EXPECT_EQ(d[0], row.expected);
-        if (row.style == kDot)
+        if (row.style == kDot) {
             EXPECT_EQ(d, (std::vector<std::string>{"move 160,300", "line 160,300 161,301"}));
+        }
     }
 }
 

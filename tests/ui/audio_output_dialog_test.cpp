@@ -214,8 +214,9 @@ TEST(AudioOutputDialog, SaveThatDoesNotHappen)
         EXPECT_EQ(messages.asked, row.asked);
         EXPECT_EQ(messages.shown, row.shown);
         EXPECT_NE(dialog.result(), QDialog::Accepted) << "the dialog stays open";
-        if (!row.path.empty())
+        if (!row.path.empty()) {
             EXPECT_FALSE(fs::exists(row.path));
+        }
     }
 }
 
