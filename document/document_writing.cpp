@@ -4,6 +4,7 @@
 #include "render/graph.h"
 
 #include <bit>
+#include <cassert>
 
 // Every object is written in the current layout, whatever version it was read with.
 static void WriteHeader(ArchiveWriter& out, const GraphObject& object)
@@ -151,6 +152,8 @@ static void WriteGraph(ArchiveWriter& out, const Graph& graph)
 
 void WriteDocument(ArchiveWriter& out, const CTarnDoc& doc)
 {
+    assert(doc.m_graphs.size() == std::size_t(doc.m_rows) * std::size_t(doc.m_columns) &&
+           "the page holds rows x columns graphs");
     out.Float(kObjectVersion);
     out.Int32(doc.m_currentGraph);
     out.Int32(doc.m_rows);

@@ -206,3 +206,26 @@ TEST(DocumentOldLayout, CurrentLayoutOfTheTestWriterMatchesTheProgram)
     const CTarnDoc model = OldStylePage();
     EXPECT_EQ(OldLayoutWriter(OldLayout{}).Write(model), DocumentToBytes(model));
 }
+
+TEST(DocumentOldLayout, EveryTruncationOfAnOldFileFails)
+{
+    OldLayout layout = OldLayout::All(1.04f);
+    layout.oldFirstBlock = {1.0f};
+    CTarnDoc model;
+    Plot plot;
+    plot.AddPoint(1, 2);
+    plot.AddDy(3);
+    plot.m_label.m_text = "old";
+    model.CurrentGraph().m_plots.Append(plot);
+    const std::string bytes = OldLayoutWriter(layout).Write(model);
+    CTarnDoc whole;
+    RecordingMessages messages;
+    ASSERT_TRUE(Open(whole, bytes, messages));
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        CTarnDoc doc;
+        RecordingMessages failed;
+        ASSERT_FALSE(Open(doc, bytes.substr(0, length), failed)) << length;
+        ASSERT_EQ(failed.shown, std::vector<std::string>{kUnexpectedFileFormat}) << length;
+        ASSERT_EQ(doc.CurrentGraph().m_plots.Count(), 0) << length;
+    }
+}
