@@ -31,8 +31,10 @@
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_messages(messages), m_settings(settings)
+    : QMainWindow(parent), m_doc(doc), m_messages(messages), m_settings(settings),
+      m_files(doc, messages, settings)
 {
+    m_files.SetParent(this);
     m_view = new CTarnView(doc, messages, this);
     setCentralWidget(m_view);
     CreateActions();
@@ -236,7 +238,13 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    event->accept();
+    // Closing the window (and Exit) keeps the page when the user cancels the
+    // save-changes question or the save fails.
+    if (m_files.SaveModified())
+        event->accept();
+    else
+        event->ignore();
+    UpdateTitle();
 }
 
 void CMainFrame::UpdateCommandUI()
@@ -260,6 +268,8 @@ void CMainFrame::UpdateCommandUI()
             break;
         case CommandId::FileNew:
         case CommandId::FileOpen:
+        case CommandId::FileSave:
+        case CommandId::FileSaveAs:
         case CommandId::FileExit:
         case CommandId::HelpAbout:
         case CommandId::HelpImportOptions:
@@ -305,7 +315,7 @@ void CMainFrame::UpdateRecentFiles()
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(QString("Untitled%1 - CorvidPlot").arg(m_doc.IsModified() ? "*" : ""));
+    setWindowTitle(QString("%1%2 - CorvidPlot").arg(m_files.Title(), m_doc.IsModified() ? "*" : ""));
 }
 
 void CMainFrame::RunCommand(CommandId id)
@@ -330,6 +340,14 @@ bool CMainFrame::OnFrameCommand(CommandId id)
     }
     case CommandId::FileExit:
         close();
+        return true;
+    case CommandId::FileSave:
+        if (m_files.Save())
+            UpdateRecentFiles();
+        return true;
+    case CommandId::FileSaveAs:
+        if (m_files.SaveAs())
+            UpdateRecentFiles();
         return true;
     case CommandId::ViewToolbar:
         m_toolBar->setVisible(!m_toolBar->isVisible());

@@ -2,6 +2,7 @@
 
 #include "app/aspect_lock.h"
 #include "app/command_ids.h"
+#include "app/document_files.h"
 
 #include <QMainWindow>
 #include <map>
@@ -31,6 +32,8 @@ public:
     CTarnView* View() const { return m_view; }
     QAction* Action(CommandId id) const { return m_actions.at(id); }
     QToolBar* ToolBar() const { return m_toolBar; }
+    /// Save, Save As, Open and the save-changes question of the page.
+    DocumentFiles& Files() { return m_files; }
 
     /// Shows `text` in status pane 0, 1 or 2.
     void SetStatusText(int pane, const QString& text);
@@ -88,6 +91,7 @@ private:
     CTarnDoc& m_doc;
     Messages& m_messages;
     AppSettings& m_settings;
+    DocumentFiles m_files;
     CTarnView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;

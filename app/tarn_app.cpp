@@ -49,26 +49,21 @@ bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindo
 
 bool CTarnApp::OpenDocument(const QString& path)
 {
-    const QFileInfo file(path);
-    if (!file.exists()) {
-        m_messages.Show(QString("Cannot open \"%1\": the file does not exist.").arg(path).toStdString());
-        m_settings.RemoveRecentFile(file.absoluteFilePath());
-        if (m_frame)
-            m_frame->UpdateRecentFiles();
+    if (!m_frame->Files().SaveModified())
         return false;
-    }
-    m_messages.Show(QString("Cannot open \"%1\": reading saved documents is not available in this "
-                            "version.").arg(path).toStdString());
-    return false;
+    const bool opened = m_frame->Files().Open(path);
+    m_frame->UpdateRecentFiles();
+    if (opened)
+        m_frame->View()->Refresh();
+    m_frame->UpdateTitle();
+    return opened;
 }
 
 void CTarnApp::NewDocument()
 {
-    if (m_doc.IsModified() && !m_messages.Ask("Discard the changes to Untitled?"))
+    if (!m_frame->Files().SaveModified())
         return;
     m_doc.OnNewDocument();
-    if (m_frame) {
-        m_frame->View()->Refresh();
-        m_frame->UpdateTitle();
-    }
+    m_frame->View()->Refresh();
+    m_frame->UpdateTitle();
 }

@@ -23,6 +23,7 @@ void CTarnDoc::OnNewDocument()
     m_graphCount = 1;
     m_currentGraph = 0;
     m_graphs[0].m_selected = 1;
+    m_pathName.clear();
     m_modified = false;
 }
 

@@ -130,6 +130,8 @@ public:
     int m_currentGraph = 0;
     Color m_pageColor = kNoColor;
     List<TextObject> m_labels;
+    /// The file the page was opened from or last saved to; empty for a new page.
+    std::string m_pathName;
     int m_pipeNumber = 0;
     int m_pipeHalt = 0;
     std::string m_exportFile;

@@ -13,6 +13,12 @@ public:
     virtual void Show(const std::string& text) = 0;
     /// Asks a Yes/No question; true for Yes.
     virtual bool Ask(const std::string& text) = 0;
+    /// The answers to a Yes/No/Cancel question.
+    enum class Answer { Yes, No, Cancel };
+    /// Asks a Yes/No/Cancel question (the save-changes question). Where no
+    /// Cancel can be given the plain question is asked, so Yes stays Yes.
+    virtual Answer AskYesNoCancel(const std::string& text) { return Ask(text) ? Answer::Yes : Answer::No; }
+
     /// Shows a read-only text report under `caption` (the Text Output window).
     virtual void ShowText(const std::string& caption, const std::string& text) = 0;
     /// Shows a progress text in the status line: passes it to the status

@@ -20,6 +20,16 @@ bool QtMessages::Ask(const std::string& text)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Messages::Answer QtMessages::AskYesNoCancel(const std::string& text)
+{
+    switch (QMessageBox::question(m_parent, "CorvidPlot", FromText(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 void QtMessages::ShowText(const std::string& caption, const std::string& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), FromText(text),

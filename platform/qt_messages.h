@@ -13,6 +13,7 @@ public:
     void SetParent(QWidget* parent) { m_parent = parent; }
     void Show(const std::string& text) override;
     bool Ask(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
     void ShowText(const std::string& caption, const std::string& text) override;
 
 protected:

@@ -13,6 +13,7 @@
 #include "render/graph.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
+#include "tools/batch/document_commands.h"
 #include "tools/batch/page_commands.h"
 
 #include <cmath>
@@ -82,11 +83,8 @@ bool DeliverResult(const BatchArguments& split, AnalysisPage& page, const AddedS
     const std::string output = split.Value("-o", split.Value("--output"));
     const std::string save = split.Value("--save");
     bool ok = true;
-    if (!save.empty()) {
-        page.messages.Show("Cannot save \"" + save +
-                           "\": writing documents is not available in this version.");
+    if (!save.empty() && !SaveBatchDocument(page.doc, save, page.messages))
         ok = false;
-    }
     if (!output.empty()) {
         const QString error =
             ExportPage(page.doc, QString::fromStdString(output), QSize(width, height));

@@ -13,6 +13,7 @@
 #include "tools/batch/axis_options.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
+#include "tools/batch/document_commands.h"
 
 #include <cstdio>
 
@@ -20,9 +21,8 @@ bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages
 {
     bool parsed = true;
     TarnCommandLineInfo info = ParseStartupCommandLine(pageArgs, messages, &parsed);
-    if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen) {
-        messages.Show("Cannot open \"" + info.m_strFileName +
-                      "\": reading saved documents is not available in this version.");
+    if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen &&
+        !OpenBatchDocument(doc, info.m_strFileName, messages)) {
         info.files.Clear();
         return false;
     }
@@ -76,10 +76,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
         return exitCode;
     if (!ApplyAnnotationOptions(doc, split, "render", messages, ok, exitCode))
         return exitCode;
-    if (!save.empty()) {
-        messages.Show("Cannot save \"" + save + "\": writing documents is not available in this version.");
+    if (!save.empty() && !SaveBatchDocument(doc, save, messages))
         ok = false;
-    }
     if (!output.empty()) {
         const QString error = ExportPage(doc, QString::fromStdString(output), QSize(width, height));
         if (!error.isEmpty()) {
