@@ -123,7 +123,7 @@ void BM_PipeBytesOnly(benchmark::State& state)
     }
     Report(state);
 }
-BENCHMARK(BM_PipeBytesOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PipeBytesOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_PipeIntoGraph(benchmark::State& state)
 {
@@ -146,7 +146,7 @@ void BM_PipeIntoGraph(benchmark::State& state)
     }
     Report(state);
 }
-BENCHMARK(BM_PipeIntoGraph)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PipeIntoGraph)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_ReaderFromMemory(benchmark::State& state)
 {
@@ -161,6 +161,6 @@ void BM_ReaderFromMemory(benchmark::State& state)
     }
     Report(state);
 }
-BENCHMARK(BM_ReaderFromMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReaderFromMemory)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace

@@ -142,3 +142,35 @@ TEST(PipeBatch, ImportedFilesComeFirstAndTheLogFallBackIsShownOnce)
     EXPECT_TRUE(file == std::string::npos || file < zero);
     EXPECT_FALSE(Contains(run.out, "\"yLog\":1")) << run.out;
 }
+
+namespace {
+
+const std::string kCorvid = std::string(CORVID_BINARY_DIR) + "/corvid";
+
+} // namespace
+
+TEST(PipeCorvid, OffscreenWindowReadsReportsAndCloses)
+{
+    const ScratchDir dir("corvid-pipe-desktop");
+    const PipedRun closed = RunWithPipe(
+        "/usr/bin/env", {"CORVID_MESSAGES=stderr", "QT_QPA_PLATFORM=offscreen", kCorvid, "-pipe", "@PIPE@"},
+        PipeStream().NewSet("a").Point(1, 1).Export(28, "shot.png", 50, 40).Bytes(), dir.Path().string());
+    EXPECT_EQ(closed.status, 0) << closed.err;
+    EXPECT_FALSE(Contains(closed.err, "message:")) << closed.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(dir / "shot.png"), "PNG"));
+    EXPECT_EQ(image.size(), QSize(50, 40));
+}
+
+TEST(PipeCorvid, WithoutADisplayTheStreamIsReadBeforeThePageIsWritten)
+{
+    const ScratchDir dir("corvid-pipe-desktop");
+    PipeStream s;
+    s.NewSet("a").Point(1, 1).Point(2, 3).Style(18, 6).EndOfData();
+    const PipedRun run = RunWithPipe(
+        "/usr/bin/env", {"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", kCorvid, "-pipe", "@PIPE@"},
+        s.Bytes(), dir.Path().string());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.err, "message: Illegal line size\n")) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "corvid-page.png"));
+}
