@@ -2,7 +2,9 @@
 #include "app/main_frame.h"
 #include "app/tarn_app.h"
 #include "model/messages.h"
+#include "io/pipe_finish.h"
 #include "platform/page_image.h"
+#include "platform/qt_pipe_endings.h"
 #include "platform/runtime_dir.h"
 #include "ui/dialog_messages.h"
 
@@ -66,6 +68,11 @@ int main(int argc, char** argv)
         dialogMessages->SetParent(app.Frame());
 
     if (headless) {
+        // Without a window the stream is read to its end before the page is written.
+        if (app.Doc().m_pipeNumber != 0) {
+            QtPipeEndings endings;
+            ReadPipeInThisThread(app.Doc(), *messages, endings);
+        }
         const char* target = std::getenv("CORVID_HEADLESS_IMAGE");
         const QString path = QDir::current().absoluteFilePath(target ? target : "corvid-page.png");
         const QString error = ExportPage(app.Doc(), path, QSize(800, 600));

@@ -42,6 +42,9 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     CreateToolBar();
     CreateStatusBar();
     connect(m_view, &CTarnView::StatusText, this, &CMainFrame::SetStatusText);
+    // The pipe reader's progress and end, already on this thread.
+    connect(m_view, &CTarnView::ReaderStatus, this, &CMainFrame::OnReaderStatus);
+    connect(m_view, &CTarnView::PipeReadingEnded, this, &CMainFrame::OnReadingFinished);
     // Progress texts of long work (import, paste) reach status pane 0 at once,
     // repainted there because the work keeps the event loop busy.
     m_messages.SetStatusHook([this](const std::string& text) {
@@ -186,8 +189,7 @@ void CMainFrame::OnReaderStatus(int code, int value)
 
 void CMainFrame::OnReadingFinished()
 {
-    m_doc.m_pipeHalt = 1;
-    m_view->Refresh();
+    m_view->ReadingFinished();
     SetStatusText(0, "Ready");
 }
 
@@ -239,11 +241,14 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // Closing the window (and Exit) keeps the page when the user cancels the
-    // save-changes question or the save fails.
-    if (m_files.SaveModified())
+    // save-changes question or the save fails. An image that the link stream
+    // asked for is written as the program closes.
+    if (m_files.SaveModified()) {
+        m_view->CarryOutPendingExport();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
     UpdateTitle();
 }
 

@@ -41,8 +41,13 @@ bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindo
 
     if (info.help)
         m_messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
-    if (info.pipe)
+    if (info.pipe) {
         m_doc.SetPipeNumber(info.pipeAddress);
+        // Reading starts once the event loop runs; without a window the
+        // caller reads the stream itself.
+        if (showWindow)
+            QMetaObject::invokeMethod(m_frame->View(), &CTarnView::StartPipe, Qt::QueuedConnection);
+    }
     info.files.Clear();
     return true;
 }

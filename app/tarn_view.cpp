@@ -1,5 +1,7 @@
 #include "app/tarn_view.h"
 
+#include "app/pipe_listener.h"
+#include "io/pipe_endings.h"
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
 #include "model/messages.h"
@@ -334,6 +336,10 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right: Shift(true, 0.1f); break;
     case Qt::Key_Up: Shift(false, 0.1f); break;
     case Qt::Key_Down: Shift(false, -0.1f); break;
+    case Qt::Key_Escape:
+        OfferPipeHalt();
+        QWidget::keyPressEvent(event);
+        return;
     default: QWidget::keyPressEvent(event); return;
     }
     emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));

@@ -5,12 +5,16 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include <string>
 #include <vector>
 
 class CTarnDoc;
 class Messages;
+class PipeEndings;
+class PipeListener;
+struct PipeResult;
 
 /// The one window that shows the page. It draws the document (through an
 /// off-screen copy unless double buffering is off) and handles the commands
@@ -19,6 +23,7 @@ class CTarnView : public QWidget {
     Q_OBJECT
 public:
     CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent = nullptr);
+    ~CTarnView() override;
 
     /// Carries out `command`; false when the view does not handle it.
     bool OnCommand(CommandId command);
@@ -40,7 +45,24 @@ public:
     /// The f(x) texts the curve fit has seen.
     std::vector<std::string>& FitHistory() { return m_fitHistory; }
 
+    // The link pipe (tarn_view_pipe.cpp).
+    /// Starts reading the document's `m_pipeNumber` on a worker thread, with
+    /// the busy cursor; nothing happens without a pipe or when reading runs.
+    void StartPipe();
+    /// Reading has finished: the arrow cursor, `m_pipeHalt` set, a full redraw.
+    void ReadingFinished();
+    /// Writes the image that the stream left pending, as the program closes.
+    void CarryOutPendingExport();
+    /// Replaces the writers behind the stream's end messages.
+    void SetPipeEndings(std::unique_ptr<PipeEndings> endings);
+    /// Whether the reader thread still reads.
+    bool PipeReading() const;
+
 signals:
+    /// A progress report of the pipe reader (code 1, 4 or 19 and its number).
+    void ReaderStatus(int code, int value);
+    /// The end-of-stream steps have reached the point where reading is over.
+    void PipeReadingEnded();
     /// Asks the frame to show `text` in status pane `pane` (0, 1 or 2).
     void StatusText(int pane, const QString& text);
     /// The document changed in a way the frame shows (title, modified mark).
@@ -72,8 +94,13 @@ private:
     void OnFunction(int kind);
     void OnNonLinearFit();
 
+    void OnPipeFinished(PipeResult& result);
+    void OfferPipeHalt();
+
     CTarnDoc& m_doc;
     Messages& m_messages;
+    std::unique_ptr<PipeListener> m_pipeListener;
+    std::unique_ptr<PipeEndings> m_pipeEndings;
     PageBuffer m_buffer;
     bool m_doubleBuffer = true;
     int m_directDraws = 0;

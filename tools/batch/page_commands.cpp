@@ -14,6 +14,7 @@
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/document_commands.h"
+#include "tools/batch/pipe_command.h"
 
 #include <cstdio>
 
@@ -29,10 +30,13 @@ bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages
     const bool imported = RunStartupImports(doc, info, messages);
     if (info.help)
         messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
-    if (info.pipe)
+    bool piped = true;
+    if (info.pipe) {
         doc.SetPipeNumber(info.pipeAddress);
+        piped = ReadBatchPipe(doc, messages);
+    }
     info.files.Clear();
-    return parsed && imported;
+    return parsed && imported && piped;
 }
 
 bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
@@ -65,7 +69,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
         UsageError("render", "--size needs WIDTHxHEIGHT, each 1 to 20000", exitCode);
         return exitCode;
     }
-    if (output.empty() && save.empty()) {
+    // A stream may bring its own output with its end message.
+    if (output.empty() && save.empty() && !NamesPipe(split.positional)) {
         UsageError("render", "give -o IMAGE or --save DOCUMENT", exitCode);
         return exitCode;
     }

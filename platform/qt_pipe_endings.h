@@ -1,0 +1,15 @@
+#pragma once
+
+#include "io/pipe_endings.h"
+
+/// The writers behind the link stream's end messages in both programs: the
+/// page image through the Qt paint engine (BMP or PNG as asked, whatever the
+/// file's name says), written with `WriteFileSafely`. Saving the document
+/// reports that writing documents is not available in this version.
+class QtPipeEndings : public PipeEndings {
+public:
+    bool SaveDocument(CTarnDoc& doc, const std::string& path, Messages& messages) override;
+    /// Sizes must be 1 to 20000 pixels each.
+    bool ExportImage(CTarnDoc& doc, const std::string& path, int kind, int width, int height,
+                     Messages& messages) override;
+};
