@@ -1,5 +1,7 @@
 #include "platform/qt_pipe_endings.h"
 
+#include "document/document_file.h"
+#include "document/tarn_doc.h"
 #include "model/messages.h"
 #include "model/safe_file_writer.h"
 #include "platform/page_image.h"
@@ -12,10 +14,13 @@
 // gigabytes of pixels.
 static constexpr int kLargestSide = 20000;
 
-bool QtPipeEndings::SaveDocument(CTarnDoc&, const std::string& path, Messages& messages)
+bool QtPipeEndings::SaveDocument(CTarnDoc& doc, const std::string& path, Messages& messages)
 {
-    messages.Show("Cannot save \"" + path + "\": writing documents is not available in this version.");
-    return false;
+    if (!::SaveDocument(doc, path, messages))
+        return false;
+    doc.m_pathName = path;
+    doc.SetModifiedFlag(false);
+    return true;
 }
 
 bool QtPipeEndings::ExportImage(CTarnDoc& doc, const std::string& path, int kind, int width, int height,

@@ -4,8 +4,9 @@
 
 /// The writers behind the link stream's end messages in both programs: the
 /// page image through the Qt paint engine (BMP or PNG as asked, whatever the
-/// file's name says), written with `WriteFileSafely`. Saving the document
-/// reports that writing documents is not available in this version.
+/// file's name says), written with `WriteFileSafely`; the document through the
+/// document file writer, after which the page carries the file's name and is
+/// unmodified.
 class QtPipeEndings : public PipeEndings {
 public:
     bool SaveDocument(CTarnDoc& doc, const std::string& path, Messages& messages) override;

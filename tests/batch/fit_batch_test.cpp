@@ -124,8 +124,8 @@ TEST(BatchFunction, RendersThePageWithTheSet)
     EXPECT_TRUE(fs::exists(dir / "page.png"));
     EXPECT_GT(fs::file_size(dir / "page.png"), 100u);
     const FitRun save = Batch("function --fx x --save page.tarn", dir);
-    EXPECT_EQ(save.status, 1);
-    EXPECT_TRUE(Contains(save.err, "writing documents is not available"));
+    EXPECT_EQ(save.status, 0) << save.err;
+    EXPECT_GT(fs::file_size(dir / "page.tarn"), 60u);
 }
 
 TEST(BatchFit, LinearModelReport)

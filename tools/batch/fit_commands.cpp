@@ -1,5 +1,7 @@
 #include "tools/batch/fit_commands.h"
 
+#include "tools/batch/document_commands.h"
+
 #include "analysis/curve_fit.h"
 #include "analysis/fit_options.h"
 #include "analysis/function_plot.h"
@@ -54,11 +56,8 @@ public:
     bool Deliver(CTarnDoc& doc, int graph, int set, Messages& messages)
     {
         bool ok = true;
-        if (!m_save.empty()) {
-            messages.Show("Cannot save \"" + m_save +
-                          "\": writing documents is not available in this version.");
+        if (!m_save.empty() && !SaveBatchDocument(doc, m_save, messages))
             ok = false;
-        }
         if (!m_output.empty()) {
             int qtArgc = 1;
             QGuiApplication application(qtArgc, m_argv);
