@@ -15,3 +15,7 @@ QImage RenderPageImage(CTarnDoc& doc, QSize size);
 /// extension, at `size` pixels. Returns an empty string on success, otherwise
 /// the reason it failed.
 QString ExportPage(CTarnDoc& doc, const QString& path, QSize size);
+
+/// Writes the page to `path` in the format named by `type` ("png", "bmp",
+/// "svg" or "pdf"), whatever the file's name says; otherwise as ExportPage.
+QString ExportPageAs(CTarnDoc& doc, const QString& path, const QString& type, QSize size);
