@@ -14,19 +14,27 @@
 #include "ui/color_dialog.h"
 #include "ui/difference_dialog.h"
 #include "ui/histogram_dialog.h"
+#include "ui/image_size_dialog.h"
 #include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
 #include "ui/select_dialog.h"
 #include "ui/statistics_dialog.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 
 CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_messages(messages)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The status read-outs and the cross hairs follow the mouse without a button.
+    setMouseTracking(true);
     setMinimumSize(200, 150);
     // The view paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,6 +59,13 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::GraphLegend: OnLegend(); return true;
     case CommandId::GraphReferenceLines: OnReferenceLines(); return true;
     case CommandId::ExportAudio: OnExportAudio(); return true;
+    case CommandId::ExportImage: OnExportImage(); return true;
+    case CommandId::ViewZoom: m_interaction.ArmZoom(); return true;
+    case CommandId::ViewRestoreScaling: m_interaction.RestoreScaling(); return true;
+    case CommandId::ViewCrossHairs: m_interaction.ToggleCrossHairs(); return true;
+    case CommandId::GraphUserLabel:
+    case CommandId::InsertText: m_interaction.ArmLabel(); return true;
+    case CommandId::EditClearSelection: m_interaction.ClearSelection(); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -90,7 +105,15 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::DataDifferences:
     case CommandId::DataIntegration:
     case CommandId::ExportAudio:
+    case CommandId::ExportImage:
+    case CommandId::ViewZoom:
+    case CommandId::ViewRestoreScaling:
+    case CommandId::ViewCrossHairs:
+    case CommandId::GraphUserLabel:
+    case CommandId::InsertText:
         return true;
+    case CommandId::EditClearSelection:
+        return const_cast<CViewInteraction&>(m_interaction).Selection() != nullptr;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
     case CommandId::ShiftUp:
@@ -106,6 +129,10 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
 
 bool CTarnView::IsCommandChecked(CommandId command, bool* checked) const
 {
+    if (command == CommandId::ViewCrossHairs) {
+        *checked = m_interaction.CrossHairs();
+        return true;
+    }
     if (command != CommandId::ViewDoubleBuffer)
         return false;
     *checked = m_doubleBuffer;
@@ -116,6 +143,7 @@ void CTarnView::Refresh()
 {
     // The document may have been replaced or rearranged: show its current graph too.
     emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
+    m_interaction.DropSelection();
     Redraw();
 }
 
@@ -270,15 +298,34 @@ void CTarnView::OnExportAudio()
     dialog.exec();
 }
 
+// "Image ...": the file and its format, then the size (the window's size to
+// begin with), then the page is rendered and written.
+void CTarnView::OnExportImage()
+{
+    const ImageFileChoice choice = m_chooseImageFile ? m_chooseImageFile() : ChooseImageFile(this);
+    if (choice.path.isEmpty())
+        return;
+    CImageSizeDialog dialog(width(), height(), m_messages, this);
+    const int result = m_runSizeDialog ? m_runSizeDialog(dialog) : dialog.exec();
+    if (result != QDialog::Accepted)
+        return;
+    WriteImageByFilter(m_doc, choice.path.toStdString(), choice.filter, dialog.ImageWidth(), dialog.ImageHeight(),
+                       m_messages);
+}
+
 void CTarnView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (m_doubleBuffer) {
         // An unchanged page is copied from the off-screen image as it is.
-        const bool drawing = m_buffer.NeedsDrawing(size());
+        // The copy is made at the screen's device resolution, so a
+        // high-density screen shows a crisp page.
+        const qreal ratio = devicePixelRatioF();
+        const bool drawing = m_buffer.NeedsDrawing(size(), ratio);
         if (drawing)
             emit StatusText(0, "Rendering ...");
-        painter.drawImage(0, 0, m_buffer.Image(m_doc, size()));
+        painter.drawImage(0, 0, m_buffer.Image(m_doc, size(), nullptr, ratio));
+        m_interaction.PaintOverlays(painter);
         if (drawing)
             emit StatusText(0, "Ready");
         return;
@@ -287,6 +334,7 @@ void CTarnView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     QtCanvas canvas(painter);
     DrawPage(m_doc, canvas, {0, 0, width(), height()});
+    m_interaction.PaintOverlays(painter);
     ++m_directDraws;
     m_buffer.Invalidate();
     emit StatusText(0, "Ready");
@@ -309,4 +357,98 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
     default: QWidget::keyPressEvent(event); return;
     }
     emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
+}
+
+// Mouse, wheel and focus go to the interaction; the editors it asks for open here.
+void CTarnView::mousePressEvent(QMouseEvent* event)
+{
+    const ViewAction action =
+        m_interaction.Press(event->position().toPoint(), event->button(), event->buttons(), event->modifiers());
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        grabMouse();
+    if (action != ViewAction::None) {
+        releaseMouse();
+        RunViewAction(action);
+    }
+}
+
+void CTarnView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_interaction.Release(event->position().toPoint(), event->button());
+    if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton)))
+        releaseMouse();
+}
+
+void CTarnView::mouseMoveEvent(QMouseEvent* event)
+{
+    m_interaction.Move(event->position().toPoint(), event->buttons());
+}
+
+void CTarnView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    releaseMouse();
+    RunViewAction(m_interaction.DoubleClick(event->position().toPoint()));
+}
+
+void CTarnView::wheelEvent(QWheelEvent* event)
+{
+    releaseMouse();
+    m_interaction.Wheel(event->angleDelta().y(), event->modifiers());
+}
+
+void CTarnView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_interaction.FocusLost();
+}
+
+void CTarnView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_contextMenu && event->reason() == QContextMenuEvent::Mouse &&
+        m_interaction.MayShowContextMenu(QGuiApplication::mouseButtons() | Qt::RightButton))
+        m_contextMenu->popup(event->globalPos());
+}
+
+void CTarnView::RunViewAction(ViewAction action)
+{
+    switch (action) {
+    case ViewAction::AddLabel: OnAddLabel(m_interaction.LabelX(), m_interaction.LabelY()); break;
+    case ViewAction::EditLabel:
+        if (auto* label = dynamic_cast<TextObject*>(m_interaction.Selection()))
+            OnEditLabel(*label);
+        break;
+    case ViewAction::EditLegend: OnLegend(); break;
+    case ViewAction::EditTitle: OnTitle(int(TitleKind::Title)); break;
+    case ViewAction::EditXTitle: OnTitle(int(TitleKind::XAxis)); break;
+    case ViewAction::EditYTitle: OnTitle(int(TitleKind::YAxis)); break;
+    case ViewAction::XAxis: OnAxisProperties(true); break;
+    case ViewAction::YAxis: OnAxisProperties(false); break;
+    case ViewAction::None: break;
+    }
+}
+
+void CTarnView::OnAddLabel(float x, float y)
+{
+    TextObject label;
+    label.m_x = x;
+    label.m_y = y;
+    CTextDialog dialog("Add a text lable", label, m_messages, this);
+    if ((m_runTextDialog ? m_runTextDialog(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(label);
+    if (label.m_text.empty())
+        return;
+    m_doc.m_labels.Append(label);
+    Modified();
+}
+
+void CTarnView::OnEditLabel(TextObject& label)
+{
+    CTextDialog dialog("Edit text", label, m_messages, this);
+    if ((m_runTextDialog ? m_runTextDialog(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(label);
+    Modified();
 }

@@ -1,18 +1,26 @@
 #pragma once
 
 #include "app/command_ids.h"
+#include "app/image_export.h"
+#include "app/view_interaction.h"
 #include "platform/page_buffer.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class CTarnDoc;
 class Messages;
+class CImageSizeDialog;
+class QMenu;
+class CTextDialog;
+class TextObject;
 
 /// The one window that shows the page. It draws the document (through an
 /// off-screen copy unless double buffering is off) and handles the commands
 /// that work on the page.
-class CTarnView : public QWidget {
+class CTarnView : public QWidget, public ViewHost {
     Q_OBJECT
 public:
     CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent = nullptr);
@@ -35,6 +43,26 @@ public:
     int RenderCount() const { return m_buffer.DrawCount() + m_directDraws; }
     bool DoubleBuffer() const { return m_doubleBuffer; }
 
+    /// Replaces the "Export Image" file dialog (tests choose without a screen).
+    void SetImageFileChooser(std::function<ImageFileChoice()> chooser) { m_chooseImageFile = std::move(chooser); }
+    /// Runs the export's size dialog; replaceable so tests can fill it in.
+    void SetImageSizeRunner(std::function<int(CImageSizeDialog&)> runner) { m_runSizeDialog = std::move(runner); }
+
+    /// Runs the text dialog of a new or edited free label; replaceable for tests.
+    void SetTextDialogRunner(std::function<int(CTextDialog&)> runner) { m_runTextDialog = std::move(runner); }
+    /// The mouse modes, selection and overlays.
+    CViewInteraction& Interaction() { return m_interaction; }
+    /// The menu a right click opens (the frame gives it; none by default).
+    void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
+
+    // ViewHost
+    void RedrawPage() override { Redraw(); }
+    void PageModified() override { Modified(); }
+    void RepaintArea(const QRect& area) override { update(area); }
+    void ShowStatus(int pane, const QString& text) override { emit StatusText(pane, text); }
+    void SetViewCursor(Qt::CursorShape shape) override { setCursor(shape); }
+    PageRect Page() const override { return {0, 0, width(), height()}; }
+
 signals:
     /// Asks the frame to show `text` in status pane `pane` (0, 1 or 2).
     void StatusText(int pane, const QString& text);
@@ -45,6 +73,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Redraw();
@@ -64,10 +99,19 @@ private:
     void OnDifferences();
     void OnIntegration();
     void OnExportAudio();
+    void OnExportImage();
+    void RunViewAction(ViewAction action);
+    void OnAddLabel(float x, float y);
+    void OnEditLabel(TextObject& label);
 
     CTarnDoc& m_doc;
     Messages& m_messages;
     PageBuffer m_buffer;
     bool m_doubleBuffer = true;
     int m_directDraws = 0;
+    CViewInteraction m_interaction{m_doc, m_messages, *this};
+    QMenu* m_contextMenu = nullptr;
+    std::function<ImageFileChoice()> m_chooseImageFile;
+    std::function<int(CImageSizeDialog&)> m_runSizeDialog;
+    std::function<int(CTextDialog&)> m_runTextDialog;
 };
