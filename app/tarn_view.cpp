@@ -15,6 +15,7 @@
 #include "ui/difference_dialog.h"
 #include "ui/histogram_dialog.h"
 #include "ui/image_size_dialog.h"
+#include "ui/scaling_dialog.h"
 #include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
@@ -26,6 +27,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QWheelEvent>
 #include <QPainter>
 
@@ -39,6 +43,8 @@ CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
     // The view paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
+
+CTarnView::~CTarnView() = default;
 
 bool CTarnView::OnCommand(CommandId command)
 {
@@ -66,6 +72,11 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::GraphUserLabel:
     case CommandId::InsertText: m_interaction.ArmLabel(); return true;
     case CommandId::EditClearSelection: m_interaction.ClearSelection(); return true;
+    case CommandId::ViewDefineScaling: OnDefineScaling(); return true;
+    case CommandId::ViewWysiwyg: OnWysiwyg(); return true;
+    case CommandId::EditCopy: CopyPageToClipboard(m_doc, size(), m_messages); return true;
+    case CommandId::FilePrint: OnPrint(false); return true;
+    case CommandId::FilePrintPreview: OnPrint(true); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -111,6 +122,11 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::ViewCrossHairs:
     case CommandId::GraphUserLabel:
     case CommandId::InsertText:
+    case CommandId::ViewDefineScaling:
+    case CommandId::ViewWysiwyg:
+    case CommandId::EditCopy:
+    case CommandId::FilePrint:
+    case CommandId::FilePrintPreview:
         return true;
     case CommandId::EditClearSelection:
         return const_cast<CViewInteraction&>(m_interaction).Selection() != nullptr;
@@ -131,6 +147,10 @@ bool CTarnView::IsCommandChecked(CommandId command, bool* checked) const
 {
     if (command == CommandId::ViewCrossHairs) {
         *checked = m_interaction.CrossHairs();
+        return true;
+    }
+    if (command == CommandId::ViewWysiwyg) {
+        *checked = m_wysiwyg;
         return true;
     }
     if (command != CommandId::ViewDoubleBuffer)
@@ -451,4 +471,52 @@ void CTarnView::OnEditLabel(TextObject& label)
         return;
     dialog.ApplyTo(label);
     Modified();
+}
+
+void CTarnView::OnDefineScaling()
+{
+    CScalingDialog dialog(m_doc.CurrentGraph(), m_messages, this);
+    if ((m_runScaling ? m_runScaling(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    if (ApplyScaling(m_doc, dialog.Request(), m_messages))
+        Modified();
+}
+
+// WYSIWYG matches the window to the default printer's page shape.
+void CTarnView::OnWysiwyg()
+{
+    m_wysiwyg = !m_wysiwyg;
+    RerunPrinterQuery();
+}
+
+void CTarnView::RerunPrinterQuery()
+{
+    const PrinterFacts facts = m_printerFacts ? m_printerFacts() : DefaultPrinterFacts();
+    if (!PrinterAspect(facts, m_messages, m_printerAspect))
+        m_wysiwyg = false;
+    emit AspectLockRequested(m_wysiwyg, m_printerAspect);
+}
+
+QPrinter& CTarnView::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CTarnView::OnPrint(bool preview)
+{
+    QPrinter& printer = Printer();
+    const QSize screenPage = size();
+    const int screenDpi = logicalDpiY();
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [&](QPrinter* target) { PrintPage(m_doc, *target, screenPage, screenDpi); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintPage(m_doc, printer, screenPage, screenDpi);
 }

@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/image_export.h"
+#include "app/page_printer.h"
 #include "app/view_interaction.h"
 #include "platform/page_buffer.h"
 
@@ -9,12 +10,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class CTarnDoc;
 class Messages;
 class CImageSizeDialog;
 class QMenu;
 class CTextDialog;
+class CScalingDialog;
+class QPrinter;
 class TextObject;
 
 /// The one window that shows the page. It draws the document (through an
@@ -24,6 +28,7 @@ class CTarnView : public QWidget, public ViewHost {
     Q_OBJECT
 public:
     CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent = nullptr);
+    ~CTarnView() override;
 
     /// Carries out `command`; false when the view does not handle it.
     bool OnCommand(CommandId command);
@@ -48,6 +53,16 @@ public:
     /// Runs the export's size dialog; replaceable so tests can fill it in.
     void SetImageSizeRunner(std::function<int(CImageSizeDialog&)> runner) { m_runSizeDialog = std::move(runner); }
 
+    /// Re-runs the WYSIWYG printer query (after Print Setup).
+    void RerunPrinterQuery();
+    bool Wysiwyg() const { return m_wysiwyg; }
+    float PrinterAspectRatio() const { return m_printerAspect; }
+    /// Replaces the default-printer query (tests have no printer).
+    void SetPrinterFacts(std::function<PrinterFacts()> facts) { m_printerFacts = std::move(facts); }
+    /// The printer of Print, Print Preview and Print Setup.
+    QPrinter& Printer();
+    /// Runs the Scaling dialog; replaceable so tests can fill it in.
+    void SetScalingRunner(std::function<int(CScalingDialog&)> runner) { m_runScaling = std::move(runner); }
     /// Runs the text dialog of a new or edited free label; replaceable for tests.
     void SetTextDialogRunner(std::function<int(CTextDialog&)> runner) { m_runTextDialog = std::move(runner); }
     /// The mouse modes, selection and overlays.
@@ -68,6 +83,9 @@ signals:
     void StatusText(int pane, const QString& text);
     /// The document changed in a way the frame shows (title, modified mark).
     void DocumentChanged();
+    /// WYSIWYG asks the frame to keep the view at `ratio` (height / width),
+    /// or to let it go when `lock` is false.
+    void AspectLockRequested(bool lock, float ratio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -101,6 +119,9 @@ private:
     void OnExportAudio();
     void OnExportImage();
     void RunViewAction(ViewAction action);
+    void OnDefineScaling();
+    void OnWysiwyg();
+    void OnPrint(bool preview);
     void OnAddLabel(float x, float y);
     void OnEditLabel(TextObject& label);
 
@@ -114,4 +135,9 @@ private:
     std::function<ImageFileChoice()> m_chooseImageFile;
     std::function<int(CImageSizeDialog&)> m_runSizeDialog;
     std::function<int(CTextDialog&)> m_runTextDialog;
+    std::function<int(CScalingDialog&)> m_runScaling;
+    std::function<PrinterFacts()> m_printerFacts;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_wysiwyg = false;
+    float m_printerAspect = 1.0f;
 };

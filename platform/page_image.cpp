@@ -121,3 +121,11 @@ QString ExportPageAs(CTarnDoc& doc, const QString& path, const QString& suffix, 
         return QString("cannot write \"%1\": %2").arg(path, QString::fromStdString(reason));
     return {};
 }
+
+QByteArray PageSvg(CTarnDoc& doc, QSize size)
+{
+    QByteArray bytes;
+    if (EncodePage(doc, "svg", size, bytes).isEmpty())
+        return bytes;
+    return {};
+}
