@@ -3,6 +3,7 @@
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
 #include "model/messages.h"
+#include "platform/page_raster.h"
 #include "platform/qt_canvas.h"
 #include "document/text_edit.h"
 #include "ui/arrange_dialog.h"
@@ -44,7 +45,13 @@ CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-CTarnView::~CTarnView() = default;
+CTarnView::~CTarnView()
+{
+    // An image export that the link stream asked for is written as the view goes.
+    if (m_doc.m_exportKind == 1 || m_doc.m_exportKind == 2)
+        ExportPageImage(m_doc, m_doc.m_exportFile, m_doc.m_exportKind == 1 ? ImageFormat::Bmp : ImageFormat::Png,
+                        m_doc.m_exportWidth, m_doc.m_exportHeight, m_messages);
+}
 
 bool CTarnView::OnCommand(CommandId command)
 {

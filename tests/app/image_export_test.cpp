@@ -147,3 +147,28 @@ TEST(ImageSizeDialog, FieldsMustBeWholeNumbersOfAtLeastOne)
     EXPECT_EQ(dialog.ImageWidth(), 800);
     EXPECT_EQ(dialog.ImageHeight(), 20000);
 }
+
+TEST(ImageExport, APendingStreamExportIsWrittenWhenTheViewGoes)
+{
+    ExportApp();
+    ScratchDir dir;
+    for (int kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        CTarnDoc doc;
+        RecordingMessages messages;
+        const std::string path = dir / (kind == 1 ? "stream.bmp" : "stream.png");
+        doc.m_exportKind = kind;
+        doc.m_exportFile = path;
+        doc.m_exportWidth = 64;
+        doc.m_exportHeight = 48;
+        { CTarnView view(doc, messages); }
+        EXPECT_TRUE(messages.shown.empty());
+        if (kind == 1) {
+            EXPECT_EQ(std::filesystem::file_size(path), 54u + 192u * 48u);
+        } else {
+            const PngContents png = ReadPng(path);
+            EXPECT_EQ(png.width, 64u);
+            EXPECT_EQ(png.height, 48u);
+        }
+    }
+}
