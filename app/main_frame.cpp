@@ -69,6 +69,12 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     UpdateRecentFiles();
     UpdateTitle();
     UpdateCommandUI();
+    // The first size fits the screen's free area, in window units, so a
+    // high-density screen does not get a window larger than itself.
+    if (const QScreen* screen = this->screen()) {
+        const QSize available = screen->availableGeometry().size();
+        resize(std::min(900, available.width() * 3 / 4), std::min(700, available.height() * 3 / 4));
+    }
     resize(900, 700);
 }
 

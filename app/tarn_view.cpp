@@ -389,21 +389,17 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
 // Mouse, wheel and focus go to the interaction; the editors it asks for open here.
 void CTarnView::mousePressEvent(QMouseEvent* event)
 {
+    // While a button is down the view receives the mouse anyway (Qt's
+    // implicit grab), which is what the original's capture gave.
     const ViewAction action =
         m_interaction.Press(event->position().toPoint(), event->button(), event->buttons(), event->modifiers());
-    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
-        grabMouse();
-    if (action != ViewAction::None) {
-        releaseMouse();
+    if (action != ViewAction::None)
         RunViewAction(action);
-    }
 }
 
 void CTarnView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_interaction.Release(event->position().toPoint(), event->button());
-    if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton)))
-        releaseMouse();
 }
 
 void CTarnView::mouseMoveEvent(QMouseEvent* event)
@@ -415,13 +411,11 @@ void CTarnView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    releaseMouse();
     RunViewAction(m_interaction.DoubleClick(event->position().toPoint()));
 }
 
 void CTarnView::wheelEvent(QWheelEvent* event)
 {
-    releaseMouse();
     m_interaction.Wheel(event->angleDelta().y(), event->modifiers());
 }
 

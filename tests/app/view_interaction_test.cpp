@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
+#include <cmath>
+#include <cstdlib>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -365,4 +368,79 @@ TEST(ViewInteraction, CtrlClickShowsTheNearestPoint)
     Release(f.view, at, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(f.status[0], "Set 0: point (5, 10)");
     EXPECT_EQ(f.status[1].rfind("X = 5.", 0), 0u) << f.status[1];
+}
+
+namespace {
+
+// A fixture page whose legend shows the set in a box.
+void ShowLegend(ViewFixture& f)
+{
+    f.graph().m_plots.Get(0).m_label.m_text = "twice x";
+    f.graph().m_legend.m_visible = 1;
+    f.graph().m_legend.m_showBox = 1;
+    f.view.Refresh();
+    f.view.grab();
+}
+
+} // namespace
+
+TEST(ViewInteraction, TheLegendIsDraggedAndWinsOverTheGraph)
+{
+    ViewFixture f;
+    ShowLegend(f);
+    Legend& legend = f.graph().m_legend;
+    const BoundingBox box = legend.GetBoundingBox(f.page());
+    ASSERT_GT(box.halfWidth, 0);
+    const float x0 = legend.m_x, y0 = legend.m_y;
+    const QPoint start(box.x, box.y);
+    Press(f.view, start);
+    EXPECT_EQ(f.view.Interaction().Selection(), &legend) << "the legend, not the graph around it";
+    EXPECT_EQ(legend.m_selected, 1);
+    EXPECT_EQ(f.graph().m_selected, 0);
+    MoveTo(f.view, start + QPoint(-60, 45), Qt::LeftButton);
+    Release(f.view, start + QPoint(-60, 45));
+    EXPECT_NEAR(legend.m_x - x0, -60.0f / 400.0f, 1e-5);
+    EXPECT_NEAR(legend.m_y - y0, -45.0f / 300.0f, 1e-5);
+    EXPECT_EQ(f.view.Interaction().DoubleClick(start), ViewAction::EditLegend);
+}
+
+// Pictures for the documentation: with CORVID_SCREENSHOT_DIR set (and a real
+// display, as under xvfb-run with QT_QPA_PLATFORM=xcb) the window is shown
+// before and after a zoom and after a legend drag, and saved there.
+TEST(ViewScreenshots, ZoomAndDraggedLegend)
+{
+    const char* folder = std::getenv("CORVID_SCREENSHOT_DIR");
+    if (!folder)
+        GTEST_SKIP() << "set CORVID_SCREENSHOT_DIR to write the pictures";
+    ViewFixture f;
+    Graph& graph = f.graph();
+    graph.m_plots.Clear();
+    Plot plot;
+    for (int i = 0; i < 400; ++i) {
+        const float t = float(i) * 0.05f;
+        plot.AddPoint(t, std::exp(-0.15f * t) * std::cos(2.0f * t));
+    }
+    plot.m_label.m_text = "damped oscillation";
+    graph.m_plots.Append(plot);
+    graph.SyncPlotGeometry();
+    graph.AutoScale(true, f.messages);
+    graph.m_legend.m_visible = 1;
+    graph.m_legend.m_showBox = 1;
+    f.view.resize(640, 480);
+    f.view.show();
+    f.view.Refresh();
+    QCoreApplication::processEvents();
+    const QString dir = QString::fromUtf8(folder);
+    f.view.grab().save(dir + "/view-before-zoom.png");
+    f.view.OnCommand(CommandId::ViewZoom);
+    Press(f.view, {120, 120});
+    MoveTo(f.view, {330, 330}, Qt::LeftButton);
+    f.view.grab().save(dir + "/view-zoom-rectangle.png");
+    Release(f.view, {330, 330});
+    f.view.grab().save(dir + "/view-after-zoom.png");
+    const BoundingBox box = graph.m_legend.GetBoundingBox(PageRect{0, 0, 640, 480});
+    Press(f.view, {box.x, box.y});
+    MoveTo(f.view, {box.x + 150, box.y - 120}, Qt::LeftButton);
+    Release(f.view, {box.x + 150, box.y - 120});
+    f.view.grab().save(dir + "/view-dragged-legend.png");
 }
