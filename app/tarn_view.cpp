@@ -136,7 +136,7 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::FilePrintPreview:
         return true;
     case CommandId::EditClearSelection:
-        return const_cast<CViewInteraction&>(m_interaction).Selection() != nullptr;
+        return m_interaction.Selection() != nullptr;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
     case CommandId::ShiftUp:
@@ -389,8 +389,8 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
 // Mouse, wheel and focus go to the interaction; the editors it asks for open here.
 void CTarnView::mousePressEvent(QMouseEvent* event)
 {
-    // While a button is down the view receives the mouse anyway (Qt's
-    // implicit grab), which is what the original's capture gave.
+    // While a button is down the view keeps receiving the mouse (Qt's
+    // implicit grab), so drags and rubber bands may leave the window.
     const ViewAction action =
         m_interaction.Press(event->position().toPoint(), event->button(), event->buttons(), event->modifiers());
     if (action != ViewAction::None)

@@ -422,8 +422,7 @@ void CViewInteraction::PaintOverlays(QPainter& painter) const
     const PageRect page = m_host.Page();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // Inverted lines stay visible on any page colour, as the original's
-    // inverting pen was.
+    // Inverted lines stay visible on any page colour.
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     if (m_crossHairs && m_cross.x() >= 0) {
         painter.setPen(QPen(Qt::black, 1));

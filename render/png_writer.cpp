@@ -102,7 +102,11 @@ bool WritePngFile(const RasterImage& image, const std::string& path, Messages& m
         }
         png_write_end(png, info);
     } catch (const Error& error) {
-        messages.Show(error.Text());
+        // A failed write reaches here as libpng's error; say what failed.
+        if (!file.Error().empty())
+            messages.Show("Unable to write " + path + " (" + file.Error() + ")");
+        else
+            messages.Show(error.Text());
         return false;
     } catch (...) {
         messages.Show("Unspecified error writing png file");

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDialog>
+#include <QTimer>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPrinter>
@@ -185,4 +187,28 @@ TEST(PageBuffer, HighDensityCopyHasTheDeviceResolution)
     for (int x = 0; x < 400; ++x)
         dark2 += qGray(image.pixel(x, 150)) < 128;
     EXPECT_GE(dark2, 2 * dark1 - 2);
+}
+
+TEST(Wysiwyg, PrintSetupRunsThePrinterQueryAgain)
+{
+    TestApplication();
+    CTarnDoc doc;
+    RecordingMessages messages;
+    AppSettings settings;
+    CMainFrame frame(doc, messages, settings);
+    PrinterFacts facts{true, true, 1000, 800};
+    frame.View()->SetPrinterFacts([&] { return facts; });
+    frame.View()->OnCommand(CommandId::ViewWysiwyg);
+    EXPECT_FLOAT_EQ(frame.View()->PrinterAspectRatio(), 0.8f);
+    EXPECT_FLOAT_EQ(frame.AspectRatio(), 0.8f);
+    // The printer's page turns to portrait in the setup dialog.
+    facts = {true, true, 800, 1000};
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            static_cast<QDialog*>(dialog)->reject();
+    });
+    ASSERT_TRUE(frame.OnFrameCommand(CommandId::FilePrintSetup));
+    EXPECT_FLOAT_EQ(frame.View()->PrinterAspectRatio(), 1.25f);
+    EXPECT_TRUE(frame.AspectLocked());
+    EXPECT_FLOAT_EQ(frame.AspectRatio(), 1.25f);
 }

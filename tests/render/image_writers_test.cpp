@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -225,4 +226,19 @@ TEST(ImageWriters, AFailedWriteKeepsTheOldFile)
     RecordingMessages messages;
     EXPECT_FALSE(WritePngFile(RasterImage(), path, messages));
     EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST(ImageWriters, AFullDeviceIsAFailureNotASuccess)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    // Large enough that the writes reach the device while libpng encodes,
+    // so libpng's own error path (the callback's exception) is taken.
+    const RasterImage image = Gradient(1500, 1500);
+    for (auto write : {WriteBmpFile, WritePngFile}) {
+        RecordingMessages messages;
+        EXPECT_FALSE(write(image, "/dev/full", messages));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], "Unable to write /dev/full (No space left on device)");
+    }
 }
