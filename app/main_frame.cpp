@@ -24,6 +24,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <algorithm>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -51,6 +55,13 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
         SetStatusText(0, QString::fromStdString(text));
         m_panes[0]->repaint();
     });
+    // WYSIWYG keeps the view at the printer page's shape.
+    connect(m_view, &CTarnView::AspectLockRequested, this, [this](bool lock, float ratio) {
+        if (lock)
+            LockAspect(ratio);
+        else
+            UnlockAspect();
+    });
     connect(m_view, &CTarnView::DocumentChanged, this, [this] {
         UpdateTitle();
         UpdateCommandUI();
@@ -63,6 +74,12 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     UpdateRecentFiles();
     UpdateTitle();
     UpdateCommandUI();
+    // The first size fits the screen's free area, in window units, so a
+    // high-density screen does not get a window larger than itself.
+    if (const QScreen* screen = this->screen()) {
+        const QSize available = screen->availableGeometry().size();
+        resize(std::min(900, available.width() * 3 / 4), std::min(700, available.height() * 3 / 4));
+    }
     resize(900, 700);
 }
 
@@ -134,6 +151,8 @@ void CMainFrame::CreateMenus()
         target->addAction(m_actions[entry.id]);
     }
     m_fileMenu = menus["&File"];
+    // A right click on the page opens the graph's commands.
+    m_view->SetContextMenu(menus["&Graph"]);
     // Recent files stand between Print Setup and Exit.
     m_recentSeparator = m_fileMenu->insertSeparator(m_actions[CommandId::FileExit]);
 }
@@ -211,6 +230,21 @@ void CMainFrame::LockAspect(float ratio)
     m_adjustingSize = true;
     resize(width(), height - decoration);
     m_adjustingSize = false;
+    ApplySizeLimits();
+}
+
+void CMainFrame::ApplySizeLimits()
+{
+    // While locked, neither the maximised nor the largest dragged window may
+    // leave the ratio; the screen's free area is the maximised size.
+    const QScreen* screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const int decoration = frameGeometry().height() - height();
+    const int sideDecoration = frameGeometry().width() - width();
+    const SizeLimits limits = AdjustSizeLimits(
+        {available.width(), available.height(), available.width(), available.height()}, Borders(), m_aspectRatio);
+    setMaximumSize(std::max(limits.maxTrackWidth - sideDecoration, minimumWidth()),
+                   std::max(limits.maxTrackHeight - decoration, minimumHeight()));
 }
 
 void CMainFrame::UnlockAspect()
@@ -230,11 +264,15 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
     const WindowBorders borders = Borders();
     const QRect frame = frameGeometry();
     WindowRect rect{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
-    const WindowRect adjusted = AdjustSizingRect(SizingEdge::Right, rect, borders, m_aspectRatio);
+    // A change of the height alone is a drag of the top or bottom edge: there
+    // the width follows the height.
+    const bool heightOnly = event->oldSize().width() == width() && event->oldSize().height() != height();
+    const WindowRect adjusted =
+        AdjustSizingRect(heightOnly ? SizingEdge::Bottom : SizingEdge::Right, rect, borders, m_aspectRatio);
     if (adjusted == rect)
         return;
     m_adjustingSize = true;
-    resize(width(), height() + (adjusted.bottom - rect.bottom));
+    resize(width() + (adjusted.right - rect.right), height() + (adjusted.bottom - rect.bottom));
     m_adjustingSize = false;
 }
 
@@ -354,6 +392,13 @@ bool CMainFrame::OnFrameCommand(CommandId id)
         if (m_files.SaveAs())
             UpdateRecentFiles();
         return true;
+    case CommandId::FilePrintSetup: {
+        // The printer's page may change shape: the view asks the printer again.
+        QPageSetupDialog dialog(&m_view->Printer(), this);
+        dialog.exec();
+        m_view->RerunPrinterQuery();
+        return true;
+    }
     case CommandId::ViewToolbar:
         m_toolBar->setVisible(!m_toolBar->isVisible());
         return true;

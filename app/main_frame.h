@@ -49,6 +49,8 @@ public:
     void LockAspect(float ratio);
     /// Frees the window's shape again; the ratio returns to 1.0.
     void UnlockAspect();
+    /// Restricts the window's largest size to the locked ratio.
+    void ApplySizeLimits();
     bool AspectLocked() const { return m_aspectLocked; }
     float AspectRatio() const { return m_aspectRatio; }
 

@@ -5,6 +5,7 @@
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
 #include "model/messages.h"
+#include "platform/page_raster.h"
 #include "platform/qt_canvas.h"
 #include "document/text_edit.h"
 #include "ui/arrange_dialog.h"
@@ -18,22 +19,41 @@
 #include "ui/difference_dialog.h"
 #include "ui/equation_editor_dialog.h"
 #include "ui/histogram_dialog.h"
+#include "ui/image_size_dialog.h"
+#include "ui/scaling_dialog.h"
 #include "ui/integration_dialog.h"
 #include "ui/overlap_dialog.h"
 #include "ui/properties_dialog.h"
 #include "ui/select_dialog.h"
 #include "ui/statistics_dialog.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QWheelEvent>
 #include <QPainter>
 
 CTarnView::CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_messages(messages)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The status read-outs and the cross hairs follow the mouse without a button.
+    setMouseTracking(true);
     setMinimumSize(200, 150);
     // The view paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CTarnView::~CTarnView()
+{
+    // An image export that the link stream asked for is written as the view goes.
+    // (Closing the window normally has written it already.)
+    CarryOutPendingExport();
 }
 
 bool CTarnView::OnCommand(CommandId command)
@@ -55,6 +75,18 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::GraphLegend: OnLegend(); return true;
     case CommandId::GraphReferenceLines: OnReferenceLines(); return true;
     case CommandId::ExportAudio: OnExportAudio(); return true;
+    case CommandId::ExportImage: OnExportImage(); return true;
+    case CommandId::ViewZoom: m_interaction.ArmZoom(); return true;
+    case CommandId::ViewRestoreScaling: m_interaction.RestoreScaling(); return true;
+    case CommandId::ViewCrossHairs: m_interaction.ToggleCrossHairs(); return true;
+    case CommandId::GraphUserLabel:
+    case CommandId::InsertText: m_interaction.ArmLabel(); return true;
+    case CommandId::EditClearSelection: m_interaction.ClearSelection(); return true;
+    case CommandId::ViewDefineScaling: OnDefineScaling(); return true;
+    case CommandId::ViewWysiwyg: OnWysiwyg(); return true;
+    case CommandId::EditCopy: CopyPageToClipboard(m_doc, size(), m_messages); return true;
+    case CommandId::FilePrint: OnPrint(false); return true;
+    case CommandId::FilePrintPreview: OnPrint(true); return true;
     case CommandId::ViewRefresh: Redraw(); return true;
     case CommandId::ViewDoubleBuffer:
         m_doubleBuffer = !m_doubleBuffer;
@@ -102,7 +134,20 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::DataPolar:
     case CommandId::DataNonLinearFit:
     case CommandId::ExportAudio:
+    case CommandId::ExportImage:
+    case CommandId::ViewZoom:
+    case CommandId::ViewRestoreScaling:
+    case CommandId::ViewCrossHairs:
+    case CommandId::GraphUserLabel:
+    case CommandId::InsertText:
+    case CommandId::ViewDefineScaling:
+    case CommandId::ViewWysiwyg:
+    case CommandId::EditCopy:
+    case CommandId::FilePrint:
+    case CommandId::FilePrintPreview:
         return true;
+    case CommandId::EditClearSelection:
+        return m_interaction.Selection() != nullptr;
     case CommandId::PageOverlap:
         return m_doc.m_graphCount > 1;
     case CommandId::ShiftUp:
@@ -118,6 +163,14 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
 
 bool CTarnView::IsCommandChecked(CommandId command, bool* checked) const
 {
+    if (command == CommandId::ViewCrossHairs) {
+        *checked = m_interaction.CrossHairs();
+        return true;
+    }
+    if (command == CommandId::ViewWysiwyg) {
+        *checked = m_wysiwyg;
+        return true;
+    }
     if (command != CommandId::ViewDoubleBuffer)
         return false;
     *checked = m_doubleBuffer;
@@ -128,6 +181,7 @@ void CTarnView::Refresh()
 {
     // The document may have been replaced or rearranged: show its current graph too.
     emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
+    m_interaction.DropSelection();
     Redraw();
 }
 
@@ -300,15 +354,34 @@ void CTarnView::OnExportAudio()
     dialog.exec();
 }
 
+// "Image ...": the file and its format, then the size (the window's size to
+// begin with), then the page is rendered and written.
+void CTarnView::OnExportImage()
+{
+    const ImageFileChoice choice = m_chooseImageFile ? m_chooseImageFile() : ChooseImageFile(this);
+    if (choice.path.isEmpty())
+        return;
+    CImageSizeDialog dialog(width(), height(), m_messages, this);
+    const int result = m_runSizeDialog ? m_runSizeDialog(dialog) : dialog.exec();
+    if (result != QDialog::Accepted)
+        return;
+    WriteImageByFilter(m_doc, choice.path.toStdString(), choice.filter, dialog.ImageWidth(), dialog.ImageHeight(),
+                       m_messages);
+}
+
 void CTarnView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (m_doubleBuffer) {
         // An unchanged page is copied from the off-screen image as it is.
-        const bool drawing = m_buffer.NeedsDrawing(size());
+        // The copy is made at the screen's device resolution, so a
+        // high-density screen shows a crisp page.
+        const qreal ratio = devicePixelRatioF();
+        const bool drawing = m_buffer.NeedsDrawing(size(), ratio);
         if (drawing)
             emit StatusText(0, "Rendering ...");
-        painter.drawImage(0, 0, m_buffer.Image(m_doc, size()));
+        painter.drawImage(0, 0, m_buffer.Image(m_doc, size(), nullptr, ratio));
+        m_interaction.PaintOverlays(painter);
         if (drawing)
             emit StatusText(0, "Ready");
         return;
@@ -317,6 +390,7 @@ void CTarnView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     QtCanvas canvas(painter);
     DrawPage(m_doc, canvas, {0, 0, width(), height()});
+    m_interaction.PaintOverlays(painter);
     ++m_directDraws;
     m_buffer.Invalidate();
     emit StatusText(0, "Ready");
@@ -343,4 +417,140 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
     default: QWidget::keyPressEvent(event); return;
     }
     emit StatusText(2, QString::asprintf("G%d", m_doc.m_currentGraph));
+}
+
+// Mouse, wheel and focus go to the interaction; the editors it asks for open here.
+void CTarnView::mousePressEvent(QMouseEvent* event)
+{
+    // While a button is down the view keeps receiving the mouse (Qt's
+    // implicit grab), so drags and rubber bands may leave the window.
+    const ViewAction action =
+        m_interaction.Press(event->position().toPoint(), event->button(), event->buttons(), event->modifiers());
+    if (action != ViewAction::None)
+        RunViewAction(action);
+}
+
+void CTarnView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_interaction.Release(event->position().toPoint(), event->button());
+}
+
+void CTarnView::mouseMoveEvent(QMouseEvent* event)
+{
+    m_interaction.Move(event->position().toPoint(), event->buttons());
+}
+
+void CTarnView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    RunViewAction(m_interaction.DoubleClick(event->position().toPoint()));
+}
+
+void CTarnView::wheelEvent(QWheelEvent* event)
+{
+    m_interaction.Wheel(event->angleDelta().y(), event->modifiers());
+}
+
+void CTarnView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_interaction.FocusLost();
+}
+
+void CTarnView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_contextMenu && event->reason() == QContextMenuEvent::Mouse &&
+        m_interaction.MayShowContextMenu(QGuiApplication::mouseButtons() | Qt::RightButton))
+        m_contextMenu->popup(event->globalPos());
+}
+
+void CTarnView::RunViewAction(ViewAction action)
+{
+    switch (action) {
+    case ViewAction::AddLabel: OnAddLabel(m_interaction.LabelX(), m_interaction.LabelY()); break;
+    case ViewAction::EditLabel:
+        if (auto* label = dynamic_cast<TextObject*>(m_interaction.Selection()))
+            OnEditLabel(*label);
+        break;
+    case ViewAction::EditLegend: OnLegend(); break;
+    case ViewAction::EditTitle: OnTitle(int(TitleKind::Title)); break;
+    case ViewAction::EditXTitle: OnTitle(int(TitleKind::XAxis)); break;
+    case ViewAction::EditYTitle: OnTitle(int(TitleKind::YAxis)); break;
+    case ViewAction::XAxis: OnAxisProperties(true); break;
+    case ViewAction::YAxis: OnAxisProperties(false); break;
+    case ViewAction::None: break;
+    }
+}
+
+void CTarnView::OnAddLabel(float x, float y)
+{
+    TextObject label;
+    label.m_x = x;
+    label.m_y = y;
+    CTextDialog dialog("Add a text lable", label, m_messages, this);
+    if ((m_runTextDialog ? m_runTextDialog(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(label);
+    if (label.m_text.empty())
+        return;
+    m_doc.m_labels.Append(label);
+    Modified();
+}
+
+void CTarnView::OnEditLabel(TextObject& label)
+{
+    CTextDialog dialog("Edit text", label, m_messages, this);
+    if ((m_runTextDialog ? m_runTextDialog(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(label);
+    Modified();
+}
+
+void CTarnView::OnDefineScaling()
+{
+    CScalingDialog dialog(m_doc.CurrentGraph(), m_messages, this);
+    if ((m_runScaling ? m_runScaling(dialog) : dialog.exec()) != QDialog::Accepted)
+        return;
+    if (ApplyScaling(m_doc, dialog.Request(), m_messages))
+        Modified();
+}
+
+// WYSIWYG matches the window to the default printer's page shape.
+void CTarnView::OnWysiwyg()
+{
+    m_wysiwyg = !m_wysiwyg;
+    RerunPrinterQuery();
+}
+
+void CTarnView::RerunPrinterQuery()
+{
+    const PrinterFacts facts = m_printerFacts ? m_printerFacts() : DefaultPrinterFacts();
+    if (!PrinterAspect(facts, m_messages, m_printerAspect))
+        m_wysiwyg = false;
+    emit AspectLockRequested(m_wysiwyg, m_printerAspect);
+}
+
+QPrinter& CTarnView::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CTarnView::OnPrint(bool preview)
+{
+    QPrinter& printer = Printer();
+    const QSize screenPage = size();
+    const int screenDpi = logicalDpiY();
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [&](QPrinter* target) { PrintPage(m_doc, *target, screenPage, screenDpi); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintPage(m_doc, printer, screenPage, screenDpi);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/command_ids.h"
+#include "app/image_export.h"
+#include "app/page_printer.h"
+#include "app/view_interaction.h"
 #include "platform/page_buffer.h"
 
 #include <QString>
@@ -10,16 +13,25 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+#include <memory>
+
 class CTarnDoc;
 class Messages;
 class PipeEndings;
 class PipeListener;
 struct PipeResult;
+class CImageSizeDialog;
+class QMenu;
+class CTextDialog;
+class CScalingDialog;
+class QPrinter;
+class TextObject;
 
 /// The one window that shows the page. It draws the document (through an
 /// off-screen copy unless double buffering is off) and handles the commands
 /// that work on the page.
-class CTarnView : public QWidget {
+class CTarnView : public QWidget, public ViewHost {
     Q_OBJECT
 public:
     CTarnView(CTarnDoc& doc, Messages& messages, QWidget* parent = nullptr);
@@ -58,6 +70,36 @@ public:
     /// Whether the reader thread still reads.
     bool PipeReading() const;
 
+    /// Replaces the "Export Image" file dialog (tests choose without a screen).
+    void SetImageFileChooser(std::function<ImageFileChoice()> chooser) { m_chooseImageFile = std::move(chooser); }
+    /// Runs the export's size dialog; replaceable so tests can fill it in.
+    void SetImageSizeRunner(std::function<int(CImageSizeDialog&)> runner) { m_runSizeDialog = std::move(runner); }
+
+    /// Re-runs the WYSIWYG printer query (after Print Setup).
+    void RerunPrinterQuery();
+    bool Wysiwyg() const { return m_wysiwyg; }
+    float PrinterAspectRatio() const { return m_printerAspect; }
+    /// Replaces the default-printer query (tests have no printer).
+    void SetPrinterFacts(std::function<PrinterFacts()> facts) { m_printerFacts = std::move(facts); }
+    /// The printer of Print, Print Preview and Print Setup.
+    QPrinter& Printer();
+    /// Runs the Scaling dialog; replaceable so tests can fill it in.
+    void SetScalingRunner(std::function<int(CScalingDialog&)> runner) { m_runScaling = std::move(runner); }
+    /// Runs the text dialog of a new or edited free label; replaceable for tests.
+    void SetTextDialogRunner(std::function<int(CTextDialog&)> runner) { m_runTextDialog = std::move(runner); }
+    /// The mouse modes, selection and overlays.
+    CViewInteraction& Interaction() { return m_interaction; }
+    /// The menu a right click opens (the frame gives it; none by default).
+    void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
+
+    // ViewHost
+    void RedrawPage() override { Redraw(); }
+    void PageModified() override { Modified(); }
+    void RepaintArea(const QRect& area) override { update(area); }
+    void ShowStatus(int pane, const QString& text) override { emit StatusText(pane, text); }
+    void SetViewCursor(Qt::CursorShape shape) override { setCursor(shape); }
+    PageRect Page() const override { return {0, 0, width(), height()}; }
+
 signals:
     /// A progress report of the pipe reader (code 1, 4 or 19 and its number).
     void ReaderStatus(int code, int value);
@@ -67,11 +109,21 @@ signals:
     void StatusText(int pane, const QString& text);
     /// The document changed in a way the frame shows (title, modified mark).
     void DocumentChanged();
+    /// WYSIWYG asks the frame to keep the view at `ratio` (height / width),
+    /// or to let it go when `lock` is false.
+    void AspectLockRequested(bool lock, float ratio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Redraw();
@@ -96,6 +148,13 @@ private:
 
     void OnPipeFinished(PipeResult& result);
     void OfferPipeHalt();
+    void OnExportImage();
+    void RunViewAction(ViewAction action);
+    void OnDefineScaling();
+    void OnWysiwyg();
+    void OnPrint(bool preview);
+    void OnAddLabel(float x, float y);
+    void OnEditLabel(TextObject& label);
 
     CTarnDoc& m_doc;
     Messages& m_messages;
@@ -106,4 +165,14 @@ private:
     int m_directDraws = 0;
     // The curve fit's f(x) texts, kept for as long as the view exists.
     std::vector<std::string> m_fitHistory;
+    CViewInteraction m_interaction{m_doc, m_messages, *this};
+    QMenu* m_contextMenu = nullptr;
+    std::function<ImageFileChoice()> m_chooseImageFile;
+    std::function<int(CImageSizeDialog&)> m_runSizeDialog;
+    std::function<int(CTextDialog&)> m_runTextDialog;
+    std::function<int(CScalingDialog&)> m_runScaling;
+    std::function<PrinterFacts()> m_printerFacts;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_wysiwyg = false;
+    float m_printerAspect = 1.0f;
 };

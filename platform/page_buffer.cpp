@@ -6,15 +6,19 @@
 
 #include <QPainter>
 
-const QImage& PageBuffer::Image(const CTarnDoc& doc, QSize size, bool* drawn)
+const QImage& PageBuffer::Image(const CTarnDoc& doc, QSize size, bool* drawn, qreal ratio)
 {
-    const bool redraw = NeedsDrawing(size);
+    const bool redraw = NeedsDrawing(size, ratio);
     if (drawn)
         *drawn = redraw;
     if (!redraw)
         return m_image;
-    if (m_image.size() != size)
-        m_image = QImage(size, QImage::Format_RGB32);
+    if (m_size != size || m_ratio != ratio || m_image.isNull()) {
+        m_image = QImage(size * ratio, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+        m_size = size;
+        m_ratio = ratio;
+    }
     if (!m_image.isNull()) {
         m_image.fill(Qt::white);
         QPainter painter(&m_image);

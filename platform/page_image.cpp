@@ -2,7 +2,9 @@
 
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
+#include "model/messages.h"
 #include "model/safe_file_writer.h"
+#include "platform/page_raster.h"
 #include "platform/qt_canvas.h"
 
 #include <QBuffer>
@@ -76,17 +78,54 @@ static QString EncodePage(CTarnDoc& doc, const QString& suffix, QSize size, QByt
     return QString("unsupported image type \"%1\" (use .png, .bmp, .svg or .pdf)").arg(suffix);
 }
 
+namespace {
+
+// Keeps the messages of the BMP and PNG writers as the reason of a failure.
+class CollectedMessages : public Messages {
+public:
+    void Show(const std::string& text) override { m_text += (m_text.empty() ? "" : "; ") + text; }
+    bool Ask(const std::string&) override { return true; }
+    void ShowText(const std::string&, const std::string&) override {}
+    QString Text() const { return QString::fromStdString(m_text); }
+
+private:
+    std::string m_text;
+};
+
+} // namespace
+
 QString ExportPage(CTarnDoc& doc, const QString& path, QSize size)
+{
+    return ExportPageAs(doc, path, QFileInfo(path).suffix().toLower(), size);
+}
+
+QString ExportPageAs(CTarnDoc& doc, const QString& path, const QString& suffix, QSize size)
 {
     if (size.width() <= 0 || size.height() <= 0)
         return QString("invalid image size %1 x %2").arg(size.width()).arg(size.height());
+    if (suffix == "png" || suffix == "bmp") {
+        // Raster images go through the program's own writers.
+        CollectedMessages messages;
+        if (ExportPageImage(doc, path.toStdString(), suffix == "png" ? ImageFormat::Png : ImageFormat::Bmp,
+                            size.width(), size.height(), messages))
+            return {};
+        return messages.Text();
+    }
     QByteArray bytes;
-    const QString error = EncodePage(doc, QFileInfo(path).suffix().toLower(), size, bytes);
+    const QString error = EncodePage(doc, suffix, size, bytes);
     if (!error.isEmpty())
         return error;
     std::string reason;
     if (!WriteFileSafely(path.toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size())),
                          &reason))
         return QString("cannot write \"%1\": %2").arg(path, QString::fromStdString(reason));
+    return {};
+}
+
+QByteArray PageSvg(CTarnDoc& doc, QSize size)
+{
+    QByteArray bytes;
+    if (EncodePage(doc, "svg", size, bytes).isEmpty())
+        return bytes;
     return {};
 }

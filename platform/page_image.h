@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -15,3 +16,10 @@ QImage RenderPageImage(CTarnDoc& doc, QSize size);
 /// extension, at `size` pixels. Returns an empty string on success, otherwise
 /// the reason it failed.
 QString ExportPage(CTarnDoc& doc, const QString& path, QSize size);
+
+/// Writes the page to `path` in the format named by `type` ("png", "bmp",
+/// "svg" or "pdf"), whatever the file's name says; otherwise as ExportPage.
+QString ExportPageAs(CTarnDoc& doc, const QString& path, const QString& type, QSize size);
+
+/// The page as an SVG picture of `size`, drawn as printed; empty on failure.
+QByteArray PageSvg(CTarnDoc& doc, QSize size);

@@ -3,12 +3,9 @@
 #include "document/document_file.h"
 #include "document/tarn_doc.h"
 #include "model/messages.h"
-#include "model/safe_file_writer.h"
-#include "platform/page_image.h"
+#include "platform/page_raster.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
+#include <string>
 
 // The largest side an exported image may have; a stream cannot ask for
 // gigabytes of pixels.
@@ -31,22 +28,6 @@ bool QtPipeEndings::ExportImage(CTarnDoc& doc, const std::string& path, int kind
                       " pixels: each side must be 1 to " + std::to_string(kLargestSide) + ".");
         return false;
     }
-    const QImage image = RenderPageImage(doc, QSize(width, height));
-    if (image.isNull()) {
-        messages.Show("Unable to write bitmap (invalid dib)");
-        return false;
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, kind == kPipeExportBmpKind ? "BMP" : "PNG")) {
-        messages.Show("Unable to write " + path);
-        return false;
-    }
-    std::string reason;
-    if (!WriteFileSafely(path, std::string_view(bytes.constData(), std::size_t(bytes.size())), &reason)) {
-        messages.Show("Unable to open " + path + " for writing");
-        return false;
-    }
-    return true;
+    return ExportPageImage(doc, path, kind == kPipeExportBmpKind ? ImageFormat::Bmp : ImageFormat::Png, width,
+                           height, messages);
 }

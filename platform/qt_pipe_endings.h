@@ -3,8 +3,8 @@
 #include "io/pipe_endings.h"
 
 /// The writers behind the link stream's end messages in both programs: the
-/// page image through the Qt paint engine (BMP or PNG as asked, whatever the
-/// file's name says), written with `WriteFileSafely`; the document through the
+/// page image through the image export's BMP and PNG writers (as asked,
+/// whatever the file's name says); the document through the
 /// document file writer, after which the page carries the file's name and is
 /// unmodified.
 class QtPipeEndings : public PipeEndings {

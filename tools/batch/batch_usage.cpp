@@ -10,6 +10,8 @@ const char* BatchUsage()
            "before the format flag, data files last):\n"
            "  render [DOCUMENT] [-logx|-logy|-logxy] [-xy|-nxy|-xydx|-xydy|-xydxdy|-wav FILE...]\n"
            "         -o IMAGE.png|.bmp|.svg|.pdf [--size WxH] [--save DOCUMENT]\n"
+           "         [--line-scaling N] [--font-scaling F]   (lines N times as wide, 1 to 50;\n"
+           "         fonts F times as high, above 0 to 50, as the Properties command sets)\n"
            "  info   [page arguments as for render] [--points]\n"
            "         render and info also take --x-axis and --y-axis KEY=VALUE,... to set\n"
            "         what the axis dialogs set: title major minor ticks labels grid color\n"
