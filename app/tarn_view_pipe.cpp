@@ -11,8 +11,6 @@
 
 #include <QMetaObject>
 
-CTarnView::~CTarnView() = default;
-
 void CTarnView::SetPipeEndings(std::unique_ptr<PipeEndings> endings)
 {
     m_pipeEndings = std::move(endings);

@@ -78,8 +78,9 @@ TEST(ImageExport, TheFilterNotTheNameDecidesTheFormat)
             EXPECT_EQ(png.width, 101u);
             EXPECT_EQ(png.height, 7u);
         }
-        if (row.filter == ImageFilter::Bmp)
+        if (row.filter == ImageFilter::Bmp) {
             EXPECT_EQ(std::filesystem::file_size(path), 54u + 304u * 7u);
+        }
     }
 }
 
