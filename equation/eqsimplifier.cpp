@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -369,6 +370,9 @@ void EqSimplifier::RemoveUnaryElem(EqElem* element)
 
 void EqSimplifier::InsertParent(EqElem* element, EqUnaryElem* parent)
 {
+    // The new parent belongs to this call until it is in the tree: a tree
+    // that refuses it raises its error without leaking it.
+    std::unique_ptr<EqUnaryElem> owned(parent);
     if (!element)
         throw "NULL ptr in InsertParent";
     if (!parent)
@@ -377,6 +381,7 @@ void EqSimplifier::InsertParent(EqElem* element, EqUnaryElem* parent)
     if (above && !AsUnary(above) && !AsBinary(above))
         throw "Illegal value op in InsertUnaryParent";
     Replace(element, parent);
+    owned.release();
     parent->C = element;
     element->P = parent;
 }
@@ -432,9 +437,9 @@ bool EqSimplifier::Negation(EqElem* element)
         if (!negated)
             return false;
         // Allocated first, so running out of memory leaves the tree as it was.
-        EqUnaryElem* minus = NewMinus();
+        std::unique_ptr<EqUnaryElem> minus(NewMinus());
         RemoveUnaryElem(negated);
-        InsertParent(binary, minus);
+        InsertParent(binary, minus.release());
         return true;
     }
     return false;
@@ -623,9 +628,9 @@ bool EqSimplifier::Zero(EqElem* element)
         return false;
     case EqMinus:
         if (IsZero(binary->L)) {
-            EqUnaryElem* minus = NewMinus();
+            std::unique_ptr<EqUnaryElem> minus(NewMinus());
             EqElem* kept = ReplaceByOperand(binary, binary->R);
-            InsertParent(kept, minus);
+            InsertParent(kept, minus.release());
             Continue(kept);
             return true;
         }

@@ -31,7 +31,8 @@ public:
     /// Raises "NULL ptr in RemoveUnaryElem" for a null element.
     void RemoveUnaryElem(EqElem* element);
 
-    /// Puts the new unary element `parent` above `element`, in its place.
+    /// Puts the new unary element `parent` above `element`, in its place; it
+    /// takes `parent` over and deletes it when it raises an error.
     /// Raises "NULL ptr in InsertParent", "NULL ptr_P in InsertParent" for null
     /// arguments and "Illegal value op in InsertUnaryParent" when `element`
     /// hangs below an element that cannot hold children.
