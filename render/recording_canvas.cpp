@@ -1,5 +1,7 @@
 #include "render/recording_canvas.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -153,20 +155,23 @@ void RecordingCanvas::TextOut(int x, int y, const std::string& text)
     m_records.push_back(record);
 }
 
+// Heights beyond a million pixels measure as a million, so hostile font
+// sizes cannot overflow the measuring arithmetic.
 static int FontHeight(const LogFont& font)
 {
-    int height = std::abs(font.height);
-    return height == 0 ? 16 : height;
+    const long long height = std::llabs(static_cast<long long>(font.height));
+    return height == 0 ? 16 : static_cast<int>(std::min(height, 1000000LL));
 }
 
 TextSize RecordingCanvas::MeasureText(const std::string& text)
 {
     const int height = FontHeight(m_font);
-    int characters = 0;
+    long long characters = 0;
     for (unsigned char byte : text)
         if ((byte & 0xC0) != 0x80) // count UTF-8 lead bytes only
             ++characters;
-    return {characters * ((height + 1) / 2), height};
+    const long long width = characters * ((height + 1) / 2);
+    return {static_cast<int>(std::min(width, static_cast<long long>(INT_MAX))), height};
 }
 
 FontMetrics RecordingCanvas::GetFontMetrics()
