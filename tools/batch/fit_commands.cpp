@@ -86,25 +86,25 @@ private:
 };
 
 // A parameter given on the command line: NAME=INIT[:MIN:MAX].
-struct ParameterSpec {
+struct ParameterField {
     std::string name;
     ParameterEdits edits;
 };
 
 // Whether `argument` reads as NAME=...; the name is lowered, as the
 // equation language lowers every name.
-std::optional<ParameterSpec> ReadParameterSpec(const std::string& argument)
+std::optional<ParameterField> ReadParameterField(const std::string& argument)
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string::npos || equals == 0 ||
         !std::isalpha(static_cast<unsigned char>(argument[0])))
         return std::nullopt;
-    ParameterSpec spec;
+    ParameterField parameter;
     for (std::size_t i = 0; i < equals; ++i) {
         const unsigned char c = static_cast<unsigned char>(argument[i]);
         if (!std::isalnum(c) && c != '_')
             return std::nullopt;
-        spec.name += char(std::tolower(c));
+        parameter.name += char(std::tolower(c));
     }
     const std::string rest = argument.substr(equals + 1);
     std::vector<std::string> fields;
@@ -119,10 +119,10 @@ std::optional<ParameterSpec> ReadParameterSpec(const std::string& argument)
     if (fields.size() > 3)
         return std::nullopt;
     // An empty field leaves that entry unset, as "???" and "---" do in the dialog.
-    spec.edits.init = fields[0];
-    spec.edits.min = fields.size() > 1 ? fields[1] : "";
-    spec.edits.max = fields.size() > 2 ? fields[2] : "";
-    return spec;
+    parameter.edits.init = fields[0];
+    parameter.edits.min = fields.size() > 1 ? fields[1] : "";
+    parameter.edits.max = fields.size() > 2 ? fields[2] : "";
+    return parameter;
 }
 
 } // namespace
@@ -191,10 +191,10 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
         return exitCode;
     }
     std::vector<std::string> pageArgs;
-    std::vector<ParameterSpec> specs;
+    std::vector<ParameterField> givenParameters;
     for (const std::string& argument : split.positional) {
-        if (std::optional<ParameterSpec> spec = ReadParameterSpec(argument))
-            specs.push_back(*spec);
+        if (std::optional<ParameterField> parameter = ReadParameterField(argument))
+            givenParameters.push_back(*parameter);
         else
             pageArgs.push_back(argument);
     }
@@ -247,12 +247,12 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
     fit.m_fxText = split.Value("--model");
     if (!fit.Next({}))
         return 1;
-    for (const ParameterSpec& spec : specs) {
+    for (const ParameterField& parameter : givenParameters) {
         bool known = false;
         for (int i = 0; i < fit.ParameterCount(); ++i)
-            known = known || fit.ParameterName(i) == spec.name;
+            known = known || fit.ParameterName(i) == parameter.name;
         if (!known) {
-            UsageError("fit", "the model has no parameter '" + spec.name + "'", exitCode);
+            UsageError("fit", "the model has no parameter '" + parameter.name + "'", exitCode);
             return exitCode;
         }
     }
@@ -260,9 +260,9 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
     // one without any is left "???".
     for (int i = 0; i < fit.ParameterCount(); ++i) {
         ParameterEdits edits{"???", "---", "---"};
-        for (const ParameterSpec& spec : specs)
-            if (fit.ParameterName(i) == spec.name)
-                edits = spec.edits;
+        for (const ParameterField& parameter : givenParameters)
+            if (fit.ParameterName(i) == parameter.name)
+                edits = parameter.edits;
         fit.m_current = i;
         fit.StoreEdits(edits);
     }
