@@ -1,4 +1,5 @@
 // End-to-end checks of corvid-batch's analysis commands: the real program.
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,35 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct AnalysisRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using AnalysisRun = BatchRun;
 
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
-// Runs corvid-batch with `arguments` (shell words) in `directory`.
 AnalysisRun Batch(const std::string& arguments, const ScratchDir& directory)
 {
-    const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && " + kBatch + " " +
-                                arguments + " 2>'" + errFile + "'";
-    AnalysisRun run;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::ifstream file(errFile, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    fs::remove(errFile);
-    return run;
+    return RunBatchIn(arguments, directory);
 }
 
 bool Contains(const std::string& text, const std::string& part)
