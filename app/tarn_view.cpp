@@ -13,6 +13,8 @@
 #include "ui/lines_dialog.h"
 #include "ui/text_dialog.h"
 #include "ui/audio_output_dialog.h"
+#include "ui/animate_plots_window.h"
+#include "ui/export_animation_dialog.h"
 #include "ui/axis_properties_dialog.h"
 #include "ui/color_dialog.h"
 #include "ui/curve_fit_dialog.h"
@@ -75,6 +77,8 @@ bool CTarnView::OnCommand(CommandId command)
     case CommandId::GraphLegend: OnLegend(); return true;
     case CommandId::GraphReferenceLines: OnReferenceLines(); return true;
     case CommandId::ExportAudio: OnExportAudio(); return true;
+    case CommandId::ExportAnimation: OnExportAnimation(); return true;
+    case CommandId::SetsAnimate: OpenAnimateWindow(); return true;
     case CommandId::ExportImage: OnExportImage(); return true;
     case CommandId::ViewZoom: m_interaction.ArmZoom(); return true;
     case CommandId::ViewRestoreScaling: m_interaction.RestoreScaling(); return true;
@@ -146,6 +150,10 @@ bool CTarnView::IsCommandEnabled(CommandId command) const
     case CommandId::FilePrint:
     case CommandId::FilePrintPreview:
         return true;
+    case CommandId::ExportAnimation:
+        return true;
+    case CommandId::SetsAnimate:
+        return m_doc.CurrentGraph().m_singlePlotOnly != 0;
     case CommandId::EditClearSelection:
         return m_interaction.Selection() != nullptr;
     case CommandId::PageOverlap:
@@ -187,6 +195,10 @@ void CTarnView::Refresh()
 
 void CTarnView::Redraw()
 {
+    // The animation window follows the page first, so a shown set that it
+    // puts back in range is the one drawn.
+    if (m_animateWindow)
+        m_animateWindow->Refresh();
     m_buffer.Invalidate();
     update();
 }
@@ -354,6 +366,28 @@ void CTarnView::OnExportAudio()
     dialog.exec();
 }
 
+// The movie is recorded off-screen at the size asked for; the shown set is
+// put back afterwards, so the page needs no redraw.
+void CTarnView::OnExportAnimation()
+{
+    CExportAnimationDialog dialog(m_doc, width(), height(), m_messages, this);
+    dialog.exec();
+}
+
+void CTarnView::OpenAnimateWindow()
+{
+    if (m_animateWindow) {
+        m_animateWindow->raise();
+        m_animateWindow->activateWindow();
+        return;
+    }
+    m_animateWindow = new CAnimatePlotsWindow(m_doc, this);
+    connect(m_animateWindow, &CAnimatePlotsWindow::RedrawRequested, this, &CTarnView::Redraw);
+    m_animateWindow->show();
+    // Opening may have put the shown set back in range.
+    Redraw();
+}
+
 // "Image ...": the file and its format, then the size (the window's size to
 // begin with), then the page is rendered and written.
 void CTarnView::OnExportImage()
@@ -479,6 +513,7 @@ void CTarnView::RunViewAction(ViewAction action)
     case ViewAction::EditYTitle: OnTitle(int(TitleKind::YAxis)); break;
     case ViewAction::XAxis: OnAxisProperties(true); break;
     case ViewAction::YAxis: OnAxisProperties(false); break;
+    case ViewAction::Animate: OpenAnimateWindow(); break;
     case ViewAction::None: break;
     }
 }

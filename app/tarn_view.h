@@ -5,7 +5,9 @@
 #include "app/page_printer.h"
 #include "app/view_interaction.h"
 #include "platform/page_buffer.h"
+#include "ui/animate_plots_window.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -92,6 +94,12 @@ public:
     /// The menu a right click opens (the frame gives it; none by default).
     void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
 
+    // Plot animation.
+    /// Opens the Animate Plots window, or raises it when it is open already.
+    void OpenAnimateWindow();
+    /// The open Animate Plots window, or null.
+    CAnimatePlotsWindow* AnimateWindow() const { return m_animateWindow; }
+
     // ViewHost
     void RedrawPage() override { Redraw(); }
     void PageModified() override { Modified(); }
@@ -143,6 +151,7 @@ private:
     void OnDifferences();
     void OnIntegration();
     void OnExportAudio();
+    void OnExportAnimation();
     void OnFunction(int kind);
     void OnNonLinearFit();
 
@@ -175,4 +184,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_wysiwyg = false;
     float m_printerAspect = 1.0f;
+    QPointer<CAnimatePlotsWindow> m_animateWindow;
 };

@@ -354,6 +354,14 @@ void CViewInteraction::Drag(QPoint point)
     m_host.RedrawPage();
 }
 
+static bool PageHasSets(const CTarnDoc& doc)
+{
+    for (const Graph& graph : doc.m_graphs)
+        if (graph.m_plots.Count() > 0)
+            return true;
+    return false;
+}
+
 ViewAction CViewInteraction::DoubleClick(QPoint)
 {
     GraphObject* selected = Selection();
@@ -372,6 +380,9 @@ ViewAction CViewInteraction::DoubleClick(QPoint)
         return ViewAction::XAxis;
     if (m_hitAxis == kDragLeft || m_hitAxis == kDragRight)
         return ViewAction::YAxis;
+    // Anywhere else on the graph steps through the sets, when there are any.
+    if (m_graphHit && PageHasSets(m_doc))
+        return ViewAction::Animate;
     return ViewAction::None;
 }
 

@@ -29,7 +29,10 @@ public:
 };
 
 /// The editor a click or double click asks the view to open.
-enum class ViewAction { None, AddLabel, EditLabel, EditLegend, EditTitle, EditXTitle, EditYTitle, XAxis, YAxis };
+enum class ViewAction {
+    None, AddLabel, EditLabel, EditLegend, EditTitle, EditXTitle, EditYTitle, XAxis, YAxis,
+    Animate, ///< the Animate Plots window
+};
 
 /// The view's mouse and wheel handling: the mouse modes, selection and
 /// dragging of page objects, rubber-band zoom, panning, Ctrl+wheel zoom,

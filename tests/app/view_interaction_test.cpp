@@ -346,7 +346,7 @@ TEST(ViewInteraction, DoubleClickChoosesTheEditorOfWhatWasHit)
     const Row rows[] = {
         {"bottom axis", {200, 262}, ViewAction::XAxis},
         {"left axis", {50, 150}, ViewAction::YAxis},
-        {"plot area", {200, 150}, ViewAction::None},
+        {"plot area with sets: the animation window", {200, 150}, ViewAction::Animate},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
