@@ -1,5 +1,6 @@
 #include "platform/runtime_dir.h"
 #include "tools/batch/analysis_commands.h"
+#include "tools/batch/animate_command.h"
 #include "tools/batch/audio_command.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/equation_commands.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv)
         run = RunDiffCommand;
     else if (command == "audio")
         run = RunAudioCommand;
+    else if (command == "animate")
+        run = RunAnimateCommand;
     if (!run) {
         std::fprintf(stderr, "corvid-batch: unknown command \"%s\"\n\n%s", command.c_str(), BatchUsage());
         return 2;
