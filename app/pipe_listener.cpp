@@ -65,6 +65,10 @@ void PipeListener::Run()
     QueuedPipeEvents events(this, m_handlers);
     PipeBuffer input(*m_source);
     auto result = std::make_shared<PipeResult>(ReadPipe(input, events, &m_halt));
+    // Nothing more is read from the stream, whether it ended, failed or was
+    // halted: closing it tells the writer, which would otherwise block once
+    // the pipe is full.
+    m_source->CloseDescriptor();
     m_done = true;
     if (m_source->Cancelled())
         return; // the program is closing: nobody applies the result

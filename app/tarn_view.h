@@ -71,6 +71,8 @@ public:
     void SetPipeEndings(std::unique_ptr<PipeEndings> endings);
     /// Whether the reader thread still reads.
     bool PipeReading() const;
+    /// Whether a reader was started; it closes the pipe when it ends.
+    bool PipeStarted() const { return m_pipeListener != nullptr; }
 
     /// Replaces the "Export Image" file dialog (tests choose without a screen).
     void SetImageFileChooser(std::function<ImageFileChoice()> chooser) { m_chooseImageFile = std::move(chooser); }

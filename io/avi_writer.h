@@ -83,7 +83,7 @@ private:
     std::unique_ptr<SafeFileWriter> m_file;
     std::unique_ptr<JpegFrameEncoder> m_jpeg;
     AviStreamFormat m_format;
-    std::vector<std::uint8_t> m_frame; // one frame as stored
+    std::vector<std::uint8_t> m_frame; // the last compressed frame
     std::vector<IndexEntry> m_index;
     std::uint64_t m_moviBytes = 4;     // "movi" and the chunks after it
     std::uint32_t m_largestChunk = 0;

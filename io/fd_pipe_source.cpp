@@ -46,6 +46,13 @@ std::size_t FdPipeSource::Read(void* into, std::size_t room)
     }
 }
 
+void FdPipeSource::CloseDescriptor()
+{
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+    m_descriptor = -1;
+}
+
 void FdPipeSource::Cancel()
 {
     if (m_wake < 0)

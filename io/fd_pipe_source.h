@@ -3,8 +3,8 @@
 #include "io/pipe_source.h"
 
 /// Reads an inherited file descriptor (the read end of a pipe, or any other
-/// readable stream). The descriptor is never closed here: it belongs to the
-/// process that handed it over. Another thread may `Cancel` a read that
+/// readable stream). The descriptor is closed only when asked
+/// (`CloseDescriptor`), once nothing more will be read. Another thread may `Cancel` a read that
 /// waits for data, so a program that closes never waits for its writer.
 class FdPipeSource : public PipeSource {
 public:
@@ -21,6 +21,10 @@ public:
     /// from any thread, and more than once.
     void Cancel();
     bool Cancelled() const;
+
+    /// Closes the descriptor; later reads return 0. A writer still sending
+    /// then gets EPIPE instead of blocking for ever on a full pipe.
+    void CloseDescriptor();
 
 private:
     int m_descriptor;

@@ -129,6 +129,27 @@ bool SafeFileWriter::Write(const void* data, std::size_t size)
     return true;
 }
 
+bool SafeFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size)
+{
+    if (m_failed || !m_file)
+        return m_failed ? false : Fail(EBADF);
+    if (std::fflush(m_file) != 0)
+        return Fail(errno ? errno : EIO);
+    const int descriptor = ::fileno(m_file);
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::pwrite(descriptor, bytes, size, off_t(offset));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return Fail(written < 0 ? errno : EIO);
+        bytes += written;
+        offset += std::uint64_t(written);
+        size -= std::size_t(written);
+    }
+    return true;
+}
+
 bool SafeFileWriter::Commit()
 {
     if (!m_file)

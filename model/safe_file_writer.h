@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -30,6 +31,12 @@ public:
     /// Appends bytes; false (and every later call false) once writing failed.
     bool Write(const void* data, std::size_t size);
     bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+
+    /// Overwrites bytes already written, `offset` bytes from the start, for
+    /// formats whose headers hold sizes known only at the end. Later writes
+    /// still append. False (and every later call false) when it fails, as on
+    /// a pipe, which cannot go back.
+    bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
 
     /// Finishes the file and puts it in the target's place. False when any
     /// step failed; the previous file then stays unless it was written in place.

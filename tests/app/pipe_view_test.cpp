@@ -28,8 +28,10 @@ struct PipedFrame {
     PipedFrame() : frame((TestApplication(), doc), messages, settings)
     {
         std::signal(SIGPIPE, SIG_IGN);
+        // The reader closes the descriptor it was given when it ends; the
+        // test keeps its own copy of the read end.
         if (::pipe(ends) == 0)
-            doc.m_pipeNumber = ends[0];
+            doc.m_pipeNumber = readerEnd = ::dup(ends[0]);
         auto recording = std::make_unique<RecordingEndings>();
         endings = recording.get();
         frame.View()->SetPipeEndings(std::move(recording));
@@ -41,7 +43,15 @@ struct PipedFrame {
     ~PipedFrame()
     {
         CloseWriter();
-        ::close(ends[0]);
+        CloseReader();
+        if (!frame.View()->PipeStarted())
+            ::close(readerEnd);
+    }
+    void CloseReader()
+    {
+        if (ends[0] >= 0)
+            ::close(ends[0]);
+        ends[0] = -1;
     }
     void Write(const std::string& bytes) { ASSERT_EQ(::write(ends[1], bytes.data(), bytes.size()), ssize_t(bytes.size())); }
     void CloseWriter()
@@ -70,6 +80,7 @@ struct PipedFrame {
     Graph& Graph0() { return doc.m_graphs[0]; }
 
     int ends[2] = {-1, -1};
+    int readerEnd = -1;
     CTarnDoc doc;
     RecordingMessages messages;
     AppSettings settings;
@@ -162,6 +173,23 @@ TEST(PipeView, AReaderFailureIsShownAndReadingEnds)
     EXPECT_EQ(f.messages.shown, (std::vector<std::string>{"Can't read message header"}));
     EXPECT_EQ(f.Graph0().m_plots.Count(), 1);
     EXPECT_EQ(f.frame.StatusText(0), "Ready");
+}
+
+TEST(PipeView, AWriterStillSendingAfterAFailureIsToldTheReadingEnded)
+{
+    PipedFrame f;
+    f.frame.View()->StartPipe();
+    f.Write(PipeStream().NewSet("a").Point(1, 1).Bytes() + std::string(1, char(19)));
+    ASSERT_TRUE(f.WaitForReady());
+    EXPECT_EQ(f.messages.shown, (std::vector<std::string>{"Unknown message"}));
+    // With the program's end closed, a writer sending more than a pipe holds
+    // gets EPIPE instead of waiting for ever.
+    f.CloseReader();
+    const std::string more(1 << 20, char(3));
+    ssize_t written = 0;
+    while (written >= 0)
+        written = ::write(f.ends[1], more.data(), more.size());
+    EXPECT_EQ(errno, EPIPE);
 }
 
 TEST(PipeView, AnExportRequestClosesTheWindowAndWritesWhileClosing)

@@ -107,6 +107,33 @@ TEST(SafeFileWriter, AnAbandonedWriteLeavesTheOldFile)
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
 }
 
+TEST(SafeFileWriter, GoesBackToFillInAHeaderAndAppendsAfterIt)
+{
+    const ScratchDir dir("corvid-safe-write");
+    const std::string path = dir.Write("sized.bin", "old");
+    SafeFileWriter writer(path);
+    ASSERT_TRUE(writer.Open());
+    ASSERT_TRUE(writer.Write("size=??;body"));
+    ASSERT_TRUE(writer.WriteAt(5, "12", 2));
+    ASSERT_TRUE(writer.Write(";tail"));
+    EXPECT_EQ(Read(path), "old") << "still beside the target until committed";
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(Read(path), "size=12;body;tail");
+
+    // A pipe cannot go back: the writer fails and stays failed.
+    const std::string fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    SafeFileWriter piped(fifo);
+    ASSERT_TRUE(piped.Open());
+    ASSERT_TRUE(piped.Write("head"));
+    EXPECT_FALSE(piped.WriteAt(0, "H", 1));
+    EXPECT_EQ(piped.Error(), "Illegal seek");
+    EXPECT_FALSE(piped.Write("more"));
+    ::close(reader);
+}
+
 TEST(SafeFileWriter, RefusesWhatCannotBeWritten)
 {
     const ScratchDir dir("corvid-safe-write");

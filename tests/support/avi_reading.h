@@ -1,134 +1,152 @@
 #pragma once
-// Reads back the structure of an AVI movie for tests: the main header, the
-// one video stream's header and format, the frame chunks of "movi" and the
-// "idx1" index. Anything malformed leaves `error` set.
+
 #include <cstdint>
-#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-struct AviChunk {
-    std::string id;
-    std::uint32_t flags = 0;  // idx1 entries only
-    std::uint32_t offset = 0; // from the "movi" four-character code
-    std::uint32_t size = 0;
-};
-
+/// An AVI file as a reader that trusts nothing sees it: the headers of its
+/// one video stream, the frame chunks of its "movi" list in file order and
+/// its idx1 index. `error` names the first thing that is not as an AVI file
+/// must be; `ok` is true only when everything was found and consistent.
 struct AviContents {
+    struct Chunk {
+        std::string code;
+        std::uint32_t offset = 0; // from the "movi" code, as idx1 counts
+        std::uint32_t size = 0;
+        std::vector<std::uint8_t> data;
+    };
+    struct IndexEntry {
+        std::string code;
+        std::uint32_t flags = 0, offset = 0, size = 0;
+    };
+    bool ok = false;
     std::string error;
-    std::uint32_t riffSize = 0;
-    std::uint64_t fileSize = 0;
+    std::uint32_t riffSize = 0, fileSize = 0;
     // avih
-    std::uint32_t microSecondsPerFrame = 0, totalFrames = 0, streams = 0, mainWidth = 0, mainHeight = 0;
-    std::uint32_t mainFlags = 0;
+    std::uint32_t microSecondsPerFrame = 0, flags = 0, totalFrames = 0, streams = 0, suggestedBuffer = 0;
+    std::uint32_t width = 0, height = 0;
     // strh
     std::string streamType, handler;
-    std::uint32_t scale = 0, rate = 0, length = 0, suggestedBuffer = 0;
-    std::int16_t frameRect[4] = {0, 0, 0, 0};
-    // strf (BITMAPINFOHEADER)
+    std::uint32_t scale = 0, rate = 0, length = 0, streamBuffer = 0;
+    std::int16_t frame[4] = {0, 0, 0, 0};
+    // strf
     std::uint32_t headerSize = 0, compression = 0, imageSize = 0;
-    std::int32_t width = 0, height = 0;
+    std::int32_t bitmapWidth = 0, bitmapHeight = 0;
     std::uint16_t planes = 0, bitCount = 0;
-    std::vector<AviChunk> frames; // the chunks of "movi", in order
-    std::vector<AviChunk> index;  // the entries of idx1
-    std::string bytes;            // the whole file
-
-    /// The data of frame `n` as stored.
-    std::string FrameData(std::size_t n) const
-    {
-        if (n >= frames.size() || moviStart == 0)
-            return {};
-        return bytes.substr(moviStart + frames[n].offset + 8, frames[n].size);
-    }
-    std::size_t moviStart = 0; // file offset of the "movi" code
+    std::vector<Chunk> frames;
+    std::vector<IndexEntry> index;
 };
 
-inline std::uint32_t AviU32(const std::string& b, std::size_t at)
+namespace avi_reading {
+
+inline std::uint32_t Le32(const std::string& bytes, std::size_t at)
 {
-    if (at + 4 > b.size())
-        return 0;
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
-           std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+    return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
 }
 
-inline std::uint16_t AviU16(const std::string& b, std::size_t at)
+inline std::uint16_t Le16(const std::string& bytes, std::size_t at)
 {
-    if (at + 2 > b.size())
-        return 0;
-    return std::uint16_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8);
+    return std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8);
 }
 
-// Walks the chunks between `begin` and `end`, descending into lists.
-inline void AviWalk(AviContents& avi, std::size_t begin, std::size_t end, const std::string& list)
-{
-    const std::string& b = avi.bytes;
-    std::size_t at = begin;
-    while (at + 8 <= end) {
-        const std::string id = b.substr(at, 4);
-        const std::uint32_t size = AviU32(b, at + 4);
-        const std::size_t data = at + 8;
-        if (data + size > end) {
-            avi.error = "chunk " + id + " runs past its list";
-            return;
-        }
-        if (id == "LIST") {
-            const std::string type = b.substr(data, 4);
-            if (type == "movi")
-                avi.moviStart = data;
-            AviWalk(avi, data + 4, data + size, type);
-        } else if (id == "avih") {
-            avi.microSecondsPerFrame = AviU32(b, data);
-            avi.mainFlags = AviU32(b, data + 12);
-            avi.totalFrames = AviU32(b, data + 16);
-            avi.streams = AviU32(b, data + 24);
-            avi.mainWidth = AviU32(b, data + 32);
-            avi.mainHeight = AviU32(b, data + 36);
-        } else if (id == "strh") {
-            avi.streamType = b.substr(data, 4);
-            avi.handler = b.substr(data + 4, 4);
-            avi.scale = AviU32(b, data + 20);
-            avi.rate = AviU32(b, data + 24);
-            avi.length = AviU32(b, data + 32);
-            avi.suggestedBuffer = AviU32(b, data + 36);
-            for (int i = 0; i < 4; ++i)
-                avi.frameRect[i] = std::int16_t(AviU16(b, data + 48 + 2 * std::size_t(i)));
-        } else if (id == "strf") {
-            avi.headerSize = AviU32(b, data);
-            avi.width = std::int32_t(AviU32(b, data + 4));
-            avi.height = std::int32_t(AviU32(b, data + 8));
-            avi.planes = AviU16(b, data + 12);
-            avi.bitCount = AviU16(b, data + 14);
-            avi.compression = AviU32(b, data + 16);
-            avi.imageSize = AviU32(b, data + 20);
-        } else if (id == "idx1") {
-            for (std::size_t e = data; e + 16 <= data + size; e += 16)
-                avi.index.push_back({b.substr(e, 4), AviU32(b, e + 4), AviU32(b, e + 8), AviU32(b, e + 12)});
-        } else if (list == "movi") {
-            avi.frames.push_back({id, 0, std::uint32_t(at - avi.moviStart), size});
-        }
-        at = data + size + (size & 1);
-    }
-}
+} // namespace avi_reading
 
 inline AviContents ReadAvi(const std::string& path)
 {
+    using avi_reading::Le16;
+    using avi_reading::Le32;
     AviContents avi;
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream stream;
-    stream << file.rdbuf();
-    avi.bytes = stream.str();
-    avi.fileSize = avi.bytes.size();
-    if (avi.bytes.size() < 12 || avi.bytes.compare(0, 4, "RIFF") != 0 || avi.bytes.compare(8, 4, "AVI ") != 0) {
-        avi.error = "no RIFF AVI file";
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    avi.fileSize = std::uint32_t(bytes.size());
+    auto fail = [&](std::string why) {
+        avi.error = std::move(why);
         return avi;
+    };
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "AVI ") != 0)
+        return fail("no RIFF AVI header");
+    avi.riffSize = Le32(bytes, 4);
+    if (std::uint64_t(avi.riffSize) + 8 != bytes.size())
+        return fail("RIFF size " + std::to_string(avi.riffSize) + " for a file of " + std::to_string(bytes.size()));
+    bool sawHeaders = false, sawMovi = false, sawIndex = false;
+    std::size_t at = 12;
+    while (at + 8 <= bytes.size()) {
+        const std::string code = bytes.substr(at, 4);
+        const std::uint32_t size = Le32(bytes, at + 4);
+        if (at + 8 + std::uint64_t(size) > bytes.size())
+            return fail("chunk " + code + " runs past the end");
+        if (code == "LIST" && bytes.compare(at + 8, 4, "hdrl") == 0) {
+            const std::size_t h = at + 12;
+            if (bytes.compare(h, 4, "avih") != 0 || Le32(bytes, h + 4) != 56)
+                return fail("no 56-byte avih first in hdrl");
+            avi.microSecondsPerFrame = Le32(bytes, h + 8);
+            avi.flags = Le32(bytes, h + 20);
+            avi.totalFrames = Le32(bytes, h + 24);
+            avi.streams = Le32(bytes, h + 32);
+            avi.suggestedBuffer = Le32(bytes, h + 36);
+            avi.width = Le32(bytes, h + 40);
+            avi.height = Le32(bytes, h + 44);
+            const std::size_t l = h + 64;
+            if (bytes.compare(l, 4, "LIST") != 0 || bytes.compare(l + 8, 4, "strl") != 0)
+                return fail("no strl list after avih");
+            const std::size_t s = l + 12;
+            if (bytes.compare(s, 4, "strh") != 0 || Le32(bytes, s + 4) != 56)
+                return fail("no 56-byte strh");
+            avi.streamType = bytes.substr(s + 8, 4);
+            avi.handler = bytes.substr(s + 12, 4);
+            avi.scale = Le32(bytes, s + 28);
+            avi.rate = Le32(bytes, s + 32);
+            avi.length = Le32(bytes, s + 40);
+            avi.streamBuffer = Le32(bytes, s + 44);
+            for (int i = 0; i < 4; ++i)
+                avi.frame[i] = std::int16_t(Le16(bytes, s + 56 + 2 * i));
+            const std::size_t f = s + 64;
+            if (bytes.compare(f, 4, "strf") != 0 || Le32(bytes, f + 4) < 40)
+                return fail("no bitmap strf");
+            avi.headerSize = Le32(bytes, f + 8);
+            avi.bitmapWidth = std::int32_t(Le32(bytes, f + 12));
+            avi.bitmapHeight = std::int32_t(Le32(bytes, f + 16));
+            avi.planes = Le16(bytes, f + 20);
+            avi.bitCount = Le16(bytes, f + 22);
+            avi.compression = Le32(bytes, f + 24);
+            avi.imageSize = Le32(bytes, f + 28);
+            sawHeaders = true;
+        } else if (code == "LIST" && bytes.compare(at + 8, 4, "movi") == 0) {
+            const std::size_t movi = at + 8;
+            std::size_t c = movi + 4;
+            while (c + 8 <= at + 8 + size) {
+                AviContents::Chunk chunk;
+                chunk.code = bytes.substr(c, 4);
+                chunk.size = Le32(bytes, c + 4);
+                chunk.offset = std::uint32_t(c - movi);
+                if (c + 8 + std::uint64_t(chunk.size) > at + 8 + size)
+                    return fail("frame chunk runs past the movi list");
+                chunk.data.assign(bytes.begin() + std::ptrdiff_t(c + 8),
+                                  bytes.begin() + std::ptrdiff_t(c + 8 + chunk.size));
+                const std::size_t next = c + 8 + chunk.size + (chunk.size & 1);
+                avi.frames.push_back(std::move(chunk));
+                c = next;
+            }
+            sawMovi = true;
+        } else if (code == "idx1") {
+            for (std::size_t e = at + 8; e + 16 <= at + 8 + size; e += 16)
+                avi.index.push_back({bytes.substr(e, 4), Le32(bytes, e + 4), Le32(bytes, e + 8), Le32(bytes, e + 12)});
+            sawIndex = true;
+        }
+        at += 8 + size + (size & 1);
     }
-    avi.riffSize = AviU32(avi.bytes, 4);
-    if (std::uint64_t(avi.riffSize) + 8 != avi.fileSize) {
-        avi.error = "the RIFF size is not the file's";
-        return avi;
-    }
-    AviWalk(avi, 12, avi.bytes.size(), "AVI ");
+    if (!sawHeaders || !sawMovi || !sawIndex)
+        return fail("missing hdrl, movi or idx1");
+    if (avi.index.size() != avi.frames.size())
+        return fail("index has " + std::to_string(avi.index.size()) + " entries for " +
+                    std::to_string(avi.frames.size()) + " frames");
+    for (std::size_t i = 0; i < avi.index.size(); ++i)
+        if (avi.index[i].code != avi.frames[i].code || avi.index[i].offset != avi.frames[i].offset ||
+            avi.index[i].size != avi.frames[i].size)
+            return fail("index entry " + std::to_string(i) + " does not point at its frame");
+    avi.ok = true;
     return avi;
 }

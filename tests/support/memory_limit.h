@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,6 +41,12 @@ inline std::size_t AddressSpaceInUse()
     std::fclose(status);
     return kilobytes * 1024;
 }
+
+/// Threads of earlier tests leave malloc arenas behind whose reserved space an
+/// allocation that fails under the limit falls back on, so the limit would
+/// hold only in a fresh process. With one arena for the whole test program it
+/// holds whatever ran before.
+inline const bool kOneMallocArena = ::mallopt(M_ARENA_MAX, 1) == 1;
 
 /// Runs `body` in a child process whose address space may grow by only
 /// `headroom` bytes beyond what it uses when it starts, so large allocations
