@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -45,20 +47,20 @@ TEST(AnimateBatch, RecordsEverySetAtTheDialogsDefaults)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "message: Movie creation successfull!\n");
     const AviContents avi = ReadAvi(dir / "movie.avi");
-    ASSERT_EQ(avi.error, "");
+    ASSERT_TRUE(avi.ok) << avi.error;
     EXPECT_EQ(avi.totalFrames, 5u);
-    EXPECT_EQ(avi.mainWidth, 800u);
-    EXPECT_EQ(avi.mainHeight, 600u);
+    EXPECT_EQ(avi.width, 800u);
+    EXPECT_EQ(avi.height, 600u);
     EXPECT_EQ(avi.streamType, "vids");
     EXPECT_EQ(avi.rate, 15u);
     EXPECT_EQ(avi.scale, 1u);
     EXPECT_EQ(avi.length, 5u);
-    EXPECT_EQ(avi.suggestedBuffer, 800u * 600u * 3u);
-    EXPECT_EQ(avi.frameRect[2], 800);
-    EXPECT_EQ(avi.frameRect[3], 600);
+    EXPECT_EQ(avi.streamBuffer, 800u * 600u * 3u);
+    EXPECT_EQ(avi.frame[2], 800);
+    EXPECT_EQ(avi.frame[3], 600);
     EXPECT_EQ(avi.headerSize, 40u);
-    EXPECT_EQ(avi.width, 800);
-    EXPECT_EQ(avi.height, 600);
+    EXPECT_EQ(avi.bitmapWidth, 800);
+    EXPECT_EQ(avi.bitmapHeight, 600);
     EXPECT_EQ(avi.planes, 1);
     EXPECT_EQ(avi.bitCount, 24);
     EXPECT_EQ(avi.imageSize, 800u * 600u * 3u);
@@ -66,11 +68,11 @@ TEST(AnimateBatch, RecordsEverySetAtTheDialogsDefaults)
     ASSERT_EQ(avi.index.size(), 5u);
     for (std::size_t f = 0; f < 5; ++f) {
         SCOPED_TRACE(f);
-        EXPECT_EQ(avi.index[f].id, "00db");
+        EXPECT_EQ(avi.index[f].code, "00db");
         EXPECT_EQ(avi.index[f].flags & 0x10u, 0x10u);
         EXPECT_EQ(avi.index[f].size, 800u * 600u * 3u);
         if (f > 0)
-            EXPECT_NE(avi.FrameData(f), avi.FrameData(f - 1)) << "each frame shows another set";
+            EXPECT_NE(avi.frames[f].data, avi.frames[f - 1].data) << "each frame shows another set";
     }
 }
 
@@ -86,10 +88,12 @@ TEST(AnimateBatch, AFrameIsThePageAsTheImageExportDrawsIt)
     ASSERT_EQ(image.status, 0) << image.err;
     const AviContents avi = ReadAvi(dir / "movie.avi");
     ASSERT_EQ(avi.frames.size(), 2u);
-    const std::string bmp = ReadAvi(dir / "first.bmp").bytes; // any file's bytes
+    std::ifstream file(dir / "first.bmp", std::ios::binary);
+    const std::string bmp((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_GT(bmp.size(), 54u);
     // Both store 24-bit rows bottom row first; 320 pixels need no padding.
-    EXPECT_TRUE(avi.FrameData(0) == bmp.substr(54)) << "frame 0 differs from the exported image";
+    const std::string frame(avi.frames[0].data.begin(), avi.frames[0].data.end());
+    EXPECT_TRUE(frame == bmp.substr(54)) << "frame 0 differs from the exported image";
 }
 
 TEST(AnimateBatch, RangeRateSizeAndCodecOptions)
@@ -108,15 +112,15 @@ TEST(AnimateBatch, RangeRateSizeAndCodecOptions)
         const BatchRun run = RunBatchIn(std::string("animate -nxy sets.dat -o m.avi ") + row.options, dir);
         EXPECT_EQ(run.status, 0) << run.err;
         const AviContents avi = ReadAvi(dir / "m.avi");
-        ASSERT_EQ(avi.error, "");
+        ASSERT_TRUE(avi.ok) << avi.error;
         EXPECT_EQ(avi.totalFrames, row.frames);
         EXPECT_EQ(avi.index.size(), row.frames);
         EXPECT_EQ(avi.rate, row.rate);
         EXPECT_EQ(avi.scale, 1u);
-        EXPECT_EQ(avi.mainWidth, row.width);
-        EXPECT_EQ(avi.mainHeight, row.height);
+        EXPECT_EQ(avi.width, row.width);
+        EXPECT_EQ(avi.height, row.height);
         ASSERT_FALSE(avi.frames.empty());
-        EXPECT_EQ(avi.frames[0].id, row.chunk);
+        EXPECT_EQ(avi.frames[0].code, row.chunk);
     }
 }
 

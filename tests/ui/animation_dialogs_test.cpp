@@ -161,10 +161,10 @@ TEST(ExportAnimationDialog, RecordWritesEveryFrameStepsTheBarAndCloses)
     EXPECT_EQ(dialog.Progress()->value(), 4);
     EXPECT_EQ(page.doc.CurrentGraph().m_singlePlotIndex, 1);
     const AviContents avi = ReadAvi(dir / "movie.AVI");
-    EXPECT_EQ(avi.error, "");
+    EXPECT_TRUE(avi.ok) << avi.error;
     EXPECT_EQ(avi.totalFrames, 4u);
-    EXPECT_EQ(avi.width, 80);
-    EXPECT_EQ(avi.height, 60);
+    EXPECT_EQ(avi.bitmapWidth, 80);
+    EXPECT_EQ(avi.bitmapHeight, 60);
 }
 
 TEST(ExportAnimationDialog, CancellingTheCompressionChoiceLeavesTheDialogOpen)
