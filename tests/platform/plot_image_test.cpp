@@ -4,46 +4,14 @@
 #include "model/plot.h"
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
-#include <cmath>
-#include <cstdlib>
-
 namespace {
-
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-    return *static_cast<QGuiApplication*>(QCoreApplication::instance());
-}
-
-double RmsDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 255.0;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0.0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int column = 0; column < x.width(); ++column) {
-            const QRgb p = x.pixel(column, row);
-            const QRgb q = y.pixel(column, row);
-            for (int shift : {0, 8, 16}) {
-                const double d = double((p >> shift) & 0xFF) - double((q >> shift) & 0xFF);
-                sum += d * d;
-            }
-        }
-    return std::sqrt(sum / (3.0 * x.width() * x.height()));
-}
 
 // One set of five points along a wavy row at height `row`.
 Plot Row(float row, int symbol, int line, int lineSize, Color color)
@@ -106,8 +74,6 @@ QImage Render(const Graph& graph, QSize size)
     return image;
 }
 
-const QString kGolden = QString(CORVID_SOURCE_DIR) + "/tests/platform/golden/every_style.png";
-
 bool IsGrey(QRgb pixel)
 {
     return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) > 0 &&
@@ -118,19 +84,14 @@ bool IsGrey(QRgb pixel)
 
 TEST(PlotImage, EverySymbolAndLineStyleMatchesGolden)
 {
-    App();
+    GuiApplication();
     const QImage image = Render(EverySymbolAndLineStyle(), QSize(400, 300));
-    if (std::getenv("CORVID_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(image.save(kGolden));
-    }
-    QImage golden(kGolden);
-    ASSERT_FALSE(golden.isNull()) << "missing " << kGolden.toStdString();
-    EXPECT_LT(RmsDifference(image, golden), 3.0);
+    ASSERT_NO_FATAL_FAILURE(ExpectMatchesGolden(image, "every_style.png", 3.0));
 }
 
 TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 {
-    App();
+    GuiApplication();
     QImage image(30, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -157,7 +118,7 @@ TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 
 TEST(QtCanvas, UserDashesAreDeviceUnits)
 {
-    App();
+    GuiApplication();
     QImage image(200, 10, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -193,7 +154,7 @@ TEST(QtCanvas, UserDashesAreDeviceUnits)
 
 TEST(QtCanvas, MarkersMatchSingleShapesAndRepeatsChangeNothing)
 {
-    App();
+    GuiApplication();
     const QSize size(120, 60);
     const Marker circle{Marker::Shape::Ellipse, {-4, -4, 5, 5}, {}};
     auto draw = [&](bool markers, int repeats) {
