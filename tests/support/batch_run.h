@@ -1,6 +1,7 @@
 #pragma once
 // Runs the real corvid-batch from a shell command line and collects what it
 // printed, for the end-to-end tests of its commands.
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <array>
@@ -21,15 +22,6 @@ struct BatchRun {
 inline std::string BatchProgram()
 {
     return std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-}
-
-/// The whole file at `path`, byte for byte; empty when it cannot be read.
-inline std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
 }
 
 inline bool Contains(const std::string& text, const std::string& part)
