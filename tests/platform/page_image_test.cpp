@@ -2,6 +2,7 @@
 
 #include "document/tarn_doc.h"
 #include "platform/qt_canvas.h"
+#include "tests/platform/canvas_image.h"
 #include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
@@ -47,18 +48,14 @@ TEST(PageImage, ExportWritesEveryTypeAndRefusesOthers)
 TEST(QtCanvas, ExclusiveEdgesAndInvertedDrawing)
 {
     GuiApplication();
-    QImage image(20, 20, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    const QImage image = CanvasImage({20, 20}, [](QtCanvas& canvas) {
         canvas.FillRect({2, 2, 6, 6}, 0x0000FF); // red, 4 x 4 pixels
         canvas.SetBrush(Brush::Hollow());
         canvas.Rectangle({10, 10, 15, 15});
         canvas.SetRasterMode(RasterMode::Not);
         canvas.Rectangle({0, 0, 20, 20});
         canvas.Rectangle({0, 0, 20, 20});
-    }
+    });
     EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(6, 5), qRgb(255, 255, 255)) << "right edge is exclusive";
     EXPECT_EQ(image.pixel(14, 12), qRgb(0, 0, 0));

@@ -3,13 +3,13 @@
 #include "model/drawing_settings.h"
 #include "model/plot.h"
 #include "render/graph.h"
+#include "tests/platform/canvas_image.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 
 namespace {
 
@@ -66,12 +66,7 @@ Graph EverySymbolAndLineStyle()
 
 QImage Render(const Graph& graph, QSize size)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QtCanvas canvas(painter);
-    graph.Draw(canvas, {0, 0, size.width(), size.height()});
-    return image;
+    return CanvasImage(size, [&](QtCanvas& canvas) { graph.Draw(canvas, {0, 0, size.width(), size.height()}); });
 }
 
 bool IsGrey(QRgb pixel)
@@ -92,15 +87,11 @@ TEST(PlotImage, EverySymbolAndLineStyleMatchesGolden)
 TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 {
     GuiApplication();
-    QImage image(30, 30, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    const QImage image = CanvasImage({30, 30}, [](QtCanvas& canvas) {
         canvas.Line(2, 5, 10, 5);
         canvas.Segments({{{20, 2}, {20, 9}}});
         canvas.Line(2, 12, 27, 27); // a slope: smoothed
-    }
+    });
     for (int x = 2; x <= 9; ++x)
         EXPECT_EQ(image.pixel(x, 5), qRgb(0, 0, 0)) << x;
     EXPECT_EQ(image.pixel(10, 5), qRgb(255, 255, 255)) << "the end pixel is left out";
@@ -119,11 +110,7 @@ TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 TEST(QtCanvas, UserDashesAreDeviceUnits)
 {
     GuiApplication();
-    QImage image(200, 10, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    const QImage image = CanvasImage({200, 10}, [](QtCanvas& canvas) {
         Pen pen;
         pen.cosmetic = false;
         pen.width = 2;
@@ -132,7 +119,7 @@ TEST(QtCanvas, UserDashesAreDeviceUnits)
         pen.dashes = {18, 8};
         canvas.SetPen(pen);
         canvas.Line(0, 5, 200, 5);
-    }
+    });
     // Runs of ink along the line: 18 on, 8 off, whatever the pen width.
     std::vector<int> runs;
     bool ink = false;
@@ -158,26 +145,22 @@ TEST(QtCanvas, MarkersMatchSingleShapesAndRepeatsChangeNothing)
     const QSize size(120, 60);
     const Marker circle{Marker::Shape::Ellipse, {-4, -4, 5, 5}, {}};
     auto draw = [&](bool markers, int repeats) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
-        Pen pen;
-        pen.color = 0x0000FF;
-        canvas.SetPen(pen);
-        canvas.SetBrush(Brush::Solid(0x00FF00));
-        std::vector<DevicePoint> centres;
-        for (int i = 0; i < 10; ++i)
-            for (int r = 0; r < repeats; ++r)
-                centres.push_back({10 + 11 * i, 20 + (i % 3) * 7});
-        if (markers) {
-            canvas.Markers(circle, centres);
-        } else {
-            for (const DevicePoint& centre : centres)
-                canvas.Ellipse({centre.x - 4, centre.y - 4, centre.x + 5, centre.y + 5});
-        }
-        painter.end();
-        return image;
+        return CanvasImage(size, [&](QtCanvas& canvas) {
+            Pen pen;
+            pen.color = 0x0000FF;
+            canvas.SetPen(pen);
+            canvas.SetBrush(Brush::Solid(0x00FF00));
+            std::vector<DevicePoint> centres;
+            for (int i = 0; i < 10; ++i)
+                for (int r = 0; r < repeats; ++r)
+                    centres.push_back({10 + 11 * i, 20 + (i % 3) * 7});
+            if (markers) {
+                canvas.Markers(circle, centres);
+            } else {
+                for (const DevicePoint& centre : centres)
+                    canvas.Ellipse({centre.x - 4, centre.y - 4, centre.x + 5, centre.y + 5});
+            }
+        });
     };
     const QImage direct = draw(false, 1);
     EXPECT_LT(RmsDifference(draw(true, 1), direct), 0.5) << "stamped like drawn";
