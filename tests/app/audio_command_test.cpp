@@ -36,11 +36,8 @@ TEST(AudioCommand, TheAudioButtonOpensTheAudioOutputDialog)
 
 TEST(AudioCommand, MenuEntryAndToolbarButtonAreEnabled)
 {
-    TestApplication();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    AppSettings settings;
-    CMainFrame frame(doc, messages, settings);
+    FrameFixture fixture;
+    auto& [doc, messages, settings, frame] = fixture;
     frame.UpdateCommandUI();
     EXPECT_TRUE(frame.Action(CommandId::ExportAudio)->isEnabled());
 }

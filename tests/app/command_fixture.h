@@ -1,9 +1,11 @@
 #pragma once
-// The set-up the command tests of the view share: the application, a fresh
-// page, its recorded messages and a view on it; and a way to look at the
-// modal dialog a command opens.
+// The set-up the command tests share: the application, a fresh page, its
+// recorded messages and a view or a main frame on it; and a way to look at
+// the modal dialog a command opens.
+#include "app/main_frame.h"
 #include "app/tarn_view.h"
 #include "document/tarn_doc.h"
+#include "platform/app_settings.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/qt_application.h"
 
@@ -26,6 +28,15 @@ struct CommandFixture : WithTestApplication {
     CTarnDoc doc;
     RecordingMessages messages;
     CTarnView view{doc, messages};
+};
+
+/// A main frame on a fresh page, with settings of its own:
+/// `FrameFixture fixture; auto& [doc, messages, settings, frame] = fixture;`.
+struct FrameFixture : WithTestApplication {
+    CTarnDoc doc;
+    RecordingMessages messages;
+    AppSettings settings;
+    CMainFrame frame{doc, messages, settings};
 };
 
 /// Once the next modal dialog is up (a command runs it in an event loop of its
