@@ -2,6 +2,7 @@
 
 #include "model/error.h"
 #include "model/messages.h"
+#include "tests/support/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,7 @@ std::string Shown(const std::function<bool()>& work, bool* result = nullptr)
     const bool returned = CorvidApplication::Guard(work, &messages);
     if (result)
         *result = returned;
-    std::rewind(errors);
-    std::string text;
-    char buffer[512];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, errors))
-        text.append(buffer, n);
+    const std::string text = ReadAll(errors);
     std::fclose(errors);
     return text;
 }

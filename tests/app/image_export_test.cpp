@@ -6,6 +6,7 @@
 #include "document/tarn_doc.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/png_reading.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/image_size_dialog.h"
 
@@ -17,16 +18,6 @@
 #include <fstream>
 
 namespace {
-
-QApplication& ExportApp()
-{
-    static int argc = 1;
-    static char name[] = "corvid_app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 std::string Head(const std::string& path, std::size_t count)
 {
@@ -41,7 +32,7 @@ std::string Head(const std::string& path, std::size_t count)
 
 TEST(ImageExport, TheFilterNotTheNameDecidesTheFormat)
 {
-    ExportApp();
+    TestApplication();
     ScratchDir dir;
     struct Row { const char* name; ImageFilter filter; std::string magic; };
     const Row rows[] = {
@@ -86,7 +77,7 @@ TEST(ImageExport, TheFilterNotTheNameDecidesTheFormat)
 
 TEST(ImageExport, CancelAndUnknownFormat)
 {
-    ExportApp();
+    TestApplication();
     ScratchDir dir;
     CTarnDoc doc;
     RecordingMessages messages;
@@ -134,7 +125,7 @@ TEST(ImageSizeDialog, FieldsMustBeWholeNumbersOfAtLeastOne)
         else
             EXPECT_EQ(message, row.message);
     }
-    ExportApp();
+    TestApplication();
     RecordingMessages messages;
     CImageSizeDialog dialog(800, 600, messages);
     EXPECT_EQ(dialog.windowTitle(), "Export Image");
@@ -151,7 +142,7 @@ TEST(ImageSizeDialog, FieldsMustBeWholeNumbersOfAtLeastOne)
 
 TEST(ImageExport, APendingStreamExportIsWrittenWhenTheViewGoes)
 {
-    ExportApp();
+    TestApplication();
     ScratchDir dir;
     for (int kind : {1, 2}) {
         SCOPED_TRACE(kind);

@@ -10,6 +10,7 @@
 #include "platform/page_buffer.h"
 #include "render/graph.h"
 #include "render/recording_canvas.h"
+#include "tests/app/command_fixture.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scratch_dir.h"
@@ -104,10 +105,8 @@ TEST(Wysiwyg, PrinterQueryMessagesAndTheFramesLock)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        CTarnDoc doc;
-        RecordingMessages messages;
-        AppSettings settings;
-        CMainFrame frame(doc, messages, settings);
+        FrameFixture fixture;
+        auto& [doc, messages, settings, frame] = fixture;
         frame.resize(300, 400);
         frame.show();
         QCoreApplication::processEvents();
@@ -134,11 +133,8 @@ TEST(Wysiwyg, PrinterQueryMessagesAndTheFramesLock)
 
 TEST(Wysiwyg, ABottomEdgeDragMakesTheWidthFollow)
 {
-    TestApplication();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    AppSettings settings;
-    CMainFrame frame(doc, messages, settings);
+    FrameFixture fixture;
+    auto& [doc, messages, settings, frame] = fixture;
     frame.resize(600, 500);
     frame.show();
     frame.LockAspect(0.5f);
@@ -191,11 +187,8 @@ TEST(PageBuffer, HighDensityCopyHasTheDeviceResolution)
 
 TEST(Wysiwyg, PrintSetupRunsThePrinterQueryAgain)
 {
-    TestApplication();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    AppSettings settings;
-    CMainFrame frame(doc, messages, settings);
+    FrameFixture fixture;
+    auto& [doc, messages, settings, frame] = fixture;
     PrinterFacts facts{true, true, 1000, 800};
     frame.View()->SetPrinterFacts([&] { return facts; });
     frame.View()->OnCommand(CommandId::ViewWysiwyg);

@@ -4,6 +4,7 @@
 #include "document/tarn_command_line_info.h"
 #include "model/messages.h"
 #include "tests/support/qt_application.h"
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-std::string ReadAll(std::FILE* file)
-{
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
-        text.append(buffer, n);
-    return text;
-}
 
 struct StartupRun {
     bool started = false;

@@ -1,8 +1,6 @@
 #include "app/tarn_view.h"
 
-#include "document/tarn_doc.h"
-#include "tests/render/test_messages.h"
-
+#include "tests/app/command_fixture.h"
 #include "ui/axis_properties_dialog.h"
 #include "ui/lines_dialog.h"
 #include "ui/text_dialog.h"
@@ -18,27 +16,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_app_tests";
-    static char* argv[] = {name, nullptr};
-    // Created once and never destroyed: tearing Qt down at exit is not needed.
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-} // namespace
-
 TEST(TarnView, UnchangedPageReusesTheOffScreenCopy)
 {
-    App();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    CTarnView view(doc, messages);
+    CommandFixture fixture;
+    auto& [doc, messages, view] = fixture;
     QStringList texts;
     QObject::connect(&view, &CTarnView::StatusText, [&texts](int pane, const QString& text) {
         texts << QString::number(pane) + ":" + text;
@@ -60,10 +41,8 @@ TEST(TarnView, UnchangedPageReusesTheOffScreenCopy)
 
 TEST(TarnView, ArrowKeysAndShiftCommandsFollowTheLogFlags)
 {
-    App();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    CTarnView view(doc, messages);
+    CommandFixture fixture;
+    auto& [doc, messages, view] = fixture;
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(&view, &right);
     EXPECT_FLOAT_EQ(doc.CurrentGraph().m_xMin, 1.9f);
@@ -84,10 +63,8 @@ TEST(TarnView, ArrowKeysAndShiftCommandsFollowTheLogFlags)
 
 TEST(TarnView, AxisCommandsOpenAxisPropertiesForTheirDirection)
 {
-    App();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    CTarnView view(doc, messages);
+    CommandFixture fixture;
+    auto& [doc, messages, view] = fixture;
     for (CommandId command : {CommandId::GraphXAxis, CommandId::GraphYAxis}) {
         SCOPED_TRACE(int(command));
         EXPECT_TRUE(view.IsCommandEnabled(command));
@@ -109,10 +86,8 @@ TEST(TarnView, AxisCommandsOpenAxisPropertiesForTheirDirection)
 
 TEST(TarnView, TitleCommandsEditTheirTitleAndMarkTheDocument)
 {
-    App();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    CTarnView view(doc, messages);
+    CommandFixture fixture;
+    auto& [doc, messages, view] = fixture;
     struct Row {
         CommandId command;
         const char* caption;
@@ -141,10 +116,8 @@ TEST(TarnView, TitleCommandsEditTheirTitleAndMarkTheDocument)
 
 TEST(TarnView, ReferenceLinesCloseWithoutMarkingTheDocument)
 {
-    App();
-    CTarnDoc doc;
-    RecordingMessages messages;
-    CTarnView view(doc, messages);
+    CommandFixture fixture;
+    auto& [doc, messages, view] = fixture;
     EXPECT_TRUE(view.IsCommandEnabled(CommandId::GraphLegend));
     EXPECT_TRUE(view.IsCommandEnabled(CommandId::GraphReferenceLines));
     QTimer::singleShot(0, [] {

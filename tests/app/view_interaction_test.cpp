@@ -6,6 +6,7 @@
 #include "document/tarn_doc.h"
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/qt_application.h"
 #include "ui/text_dialog.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +20,6 @@
 #include <QWheelEvent>
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 void Mouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
            Qt::KeyboardModifiers keys = Qt::NoModifier)
@@ -78,7 +69,7 @@ struct ViewFixture {
     Graph& graph() { return doc.CurrentGraph(); }
     PageRect page() const { return {0, 0, 400, 300}; }
 
-    bool app = (App(), true); // the application exists before the view
+    bool app = (TestApplication(), true); // the application exists before the view
     CTarnDoc doc;
     RecordingMessages messages;
     CTarnView view{doc, messages};

@@ -4,37 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-using AnalysisRun = BatchRun;
-
-AnalysisRun Batch(const std::string& arguments, const ScratchDir& directory)
-{
-    return RunBatchIn(arguments, directory);
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-} // namespace
 
 TEST(BatchAnalysis, StatsPrintsTheReport)
 {
     const ScratchDir dir("corvid-batch");
     const std::string data = dir.Write("two.txt", "#@set[1].info line\n2 3\n \n1 1\n2 2\n3 3\n");
-    const AnalysisRun all = Batch("stats -xy " + data, dir);
+    const BatchRun all = RunBatchIn("stats -xy " + data, dir);
     EXPECT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.out.rfind("Plot Statistics Results\n******* Set #0 (N = 1) \"" + data +
                                 "\" *******\n<x> = 2\n<x^2> = 4\nmin(x) = 2\n",
@@ -43,12 +22,12 @@ TEST(BatchAnalysis, StatsPrintsTheReport)
         << all.out;
     EXPECT_TRUE(Contains(all.out, "******* Set #1 (N = 3) \"line\" *******\n<x> = 2\n<x^2> = 4.66667\n"
                                   "StdDev(x) = 1\n"));
-    const AnalysisRun second = Batch("stats --sets 1 -xy " + data, dir);
+    const BatchRun second = RunBatchIn("stats --sets 1 -xy " + data, dir);
     EXPECT_EQ(second.status, 0);
     EXPECT_EQ(second.out.rfind("Plot Statistics Results\n******* Set #1 ", 0), 0u);
     EXPECT_FALSE(Contains(second.out, "Set #0"));
 
-    const AnalysisRun empty = Batch("stats", dir);
+    const BatchRun empty = RunBatchIn("stats", dir);
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "message: No Plots have been selected!\n");
     EXPECT_EQ(empty.out, "");
@@ -70,11 +49,11 @@ TEST(BatchAnalysis, IntegratePrintsTheReportWithItsLineEnds)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const AnalysisRun run = Batch("integrate -xy " + data + " " + row.arguments, dir);
+        const BatchRun run = RunBatchIn("integrate -xy " + data + " " + row.arguments, dir);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, "Integration results\n" + row.text);
     }
-    const AnalysisRun refused = Batch("integrate -xy " + data + " --from x --to 1", dir);
+    const BatchRun refused = RunBatchIn("integrate -xy " + data + " --from x --to 1", dir);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "message: Please enter a number.\n");
     EXPECT_EQ(refused.out, "");
@@ -98,18 +77,19 @@ TEST(BatchAnalysis, HistogramPrintsTheNewSet)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const AnalysisRun run = Batch("histogram -xy " + row.arguments, dir);
+        const BatchRun run = RunBatchIn("histogram -xy " + row.arguments, dir);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, "# Histogram of Set 0 (set 1)\n" + row.text + "\t\n");
     }
-    const AnalysisRun image = Batch("histogram -xy " + data + " --bins 4 --start 0 --end 1 -o page.png --size 200x150", dir);
+    const BatchRun image =
+        RunBatchIn("histogram -xy " + data + " --bins 4 --start 0 --end 1 -o page.png --size 200x150", dir);
     EXPECT_EQ(image.status, 0) << image.err;
     EXPECT_EQ(image.out, "");
     EXPECT_GT(fs::file_size(dir / "page.png"), 100u);
-    const AnalysisRun save = Batch("histogram -xy " + data + " --bins 4 --start 0 --end 1 --save page.corvid", dir);
+    const BatchRun save = RunBatchIn("histogram -xy " + data + " --bins 4 --start 0 --end 1 --save page.corvid", dir);
     EXPECT_EQ(save.status, 0) << save.err;
     EXPECT_EQ(save.out, "");
-    const AnalysisRun saved = Batch("info page.corvid", dir);
+    const BatchRun saved = RunBatchIn("info page.corvid", dir);
     EXPECT_EQ(saved.status, 0) << saved.err;
     EXPECT_TRUE(Contains(saved.out, "\"pointCount\":4,")) << "the data set is in the document";
     EXPECT_TRUE(Contains(saved.out, "\"pointCount\":5,")) << "and so is the histogram";
@@ -131,16 +111,16 @@ TEST(BatchAnalysis, DiffPrintsTheDerivative)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const AnalysisRun run = Batch("diff -xy " + data + " " + row.arguments, dir);
+        const BatchRun run = RunBatchIn("diff -xy " + data + " " + row.arguments, dir);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, std::string("# Derivative of Set 0 (set 1)\n") + row.text + "\t\n");
     }
     const std::string pair = dir.Write("pair.txt", "1 1\n2 2\n");
-    const AnalysisRun few = Batch("diff -xy " + pair, dir);
+    const BatchRun few = RunBatchIn("diff -xy " + pair, dir);
     EXPECT_EQ(few.status, 1);
     EXPECT_EQ(few.err, "message: At least three points are needed to compute a three point derivative.\n");
     const std::string dip = dir.Write("dip.txt", "1 1\n2 0.5\n3 1\n");
-    const AnalysisRun logged = Batch("diff -logy -xy " + dip, dir);
+    const BatchRun logged = RunBatchIn("diff -logy -xy " + dip, dir);
     EXPECT_EQ(logged.status, 0) << "a warning, and the set is still added";
     EXPECT_TRUE(Contains(logged.out, "# Derivative of Set 0 (set 1)\n2\t0\n"));
     EXPECT_TRUE(Contains(logged.err, "message: Warning! Can't use a log axis with negative or zero values!\n"))
@@ -175,13 +155,13 @@ TEST(BatchAnalysis, UsageErrorsAndFailedChecks)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const AnalysisRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.err.substr(0, std::string(row.error).size()), row.error) << run.err;
         if (row.status == 2) {
             EXPECT_TRUE(Contains(run.err, "usage: corvid-batch COMMAND"));
         }
     }
-    const AnalysisRun help = Batch("--help", dir);
+    const BatchRun help = RunBatchIn("--help", dir);
     EXPECT_TRUE(Contains(help.out, "histogram FORMAT-FLAG FILE (--width W | --bins N) --start S --end E"));
 }

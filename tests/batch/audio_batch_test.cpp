@@ -1,61 +1,16 @@
 // End-to-end checks of WAV import and the audio command of corvid-batch.
 #include "io/wav_file.h"
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-// Runs corvid-batch with `arguments` (shell words) in `dir`.
-BatchRun Batch(const std::string& arguments, const ScratchDir& dir)
-{
-    const std::string errors = dir / "stderr.txt";
-    const std::string command = "cd '" + dir.Path().string() + "' && " + CORVID_BINARY_DIR + "/corvid-batch " +
-                                arguments + " 2>'" + errors + "'";
-    BatchRun run;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::istringstream err(ReadBytes(errors));
-    for (std::string line; std::getline(err, line);)
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    fs::remove(errors);
-    return run;
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 std::string Stereo16(const std::vector<int>& samples)
 {
@@ -73,7 +28,7 @@ TEST(BatchAudio, InfoImportsWavFiles)
 {
     const ScratchDir dir("corvid-batch-audio");
     dir.Write("a.wav", Stereo16({100, -100, 200, -200}));
-    const BatchRun run = Batch("info -wav a.wav --points", dir);
+    const BatchRun run = RunBatchIn("info -wav a.wav --points", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_TRUE(Contains(run.out, "\"info\":\"Left channel: a.wav\"")) << run.out;
@@ -82,12 +37,12 @@ TEST(BatchAudio, InfoImportsWavFiles)
     EXPECT_TRUE(Contains(run.out, "\"points\":[[0.000250000012,-200],[0.000125000006,-100]]"));
 
     dir.Write("text.wav", "1 2\n3 4\n5 6\n");
-    const BatchRun bad = Batch("info -wav a.wav text.wav", dir);
+    const BatchRun bad = RunBatchIn("info -wav a.wav text.wav", dir);
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "message: Unable to locate the 'RIFF' chunk - are you surethis is a WAV file?\n");
     EXPECT_TRUE(Contains(bad.out, "Right channel: a.wav")) << "the good file is still imported";
 
-    const BatchRun missing = Batch("info -wav nosuch.wav", dir);
+    const BatchRun missing = RunBatchIn("info -wav nosuch.wav", dir);
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "message: Unable to open the file nosuch.wav\n");
 }
@@ -96,15 +51,15 @@ TEST(BatchAudio, WritesTheSoundOfASet)
 {
     const ScratchDir dir("corvid-batch-audio");
     dir.Write("line.dat", "0 0\n1 1\n");
-    const BatchRun run = Batch("audio -xy line.dat -o line.wav", dir);
+    const BatchRun run = RunBatchIn("audio -xy line.dat -o line.wav", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    const std::string file = ReadBytes(dir / "line.wav");
+    const std::string file = ReadWholeFile(dir / "line.wav");
     ASSERT_EQ(file.size(), 16044u) << "one second (the set's x span) at 8000 samples per second";
     EXPECT_EQ(file.substr(0, 44), WavHeader(1, 8000, 16000));
 
     // Read back through the WAV import: 8000 points rising from -32768 to 32767.
-    const BatchRun back = Batch("info -wav line.wav --points", dir);
+    const BatchRun back = RunBatchIn("info -wav line.wav --points", dir);
     EXPECT_EQ(back.status, 0);
     EXPECT_TRUE(Contains(back.out, "\"pointCount\":8000"));
     EXPECT_TRUE(Contains(back.out, "[1,32767]")) << "the last sample, newest first";
@@ -115,9 +70,10 @@ TEST(BatchAudio, StereoRateDurationAndVolume)
 {
     const ScratchDir dir("corvid-batch-audio");
     dir.Write("two.dat", "0 0 5\n2 1 3\n");
-    const BatchRun run = Batch("audio --sets 1,0 -nxy two.dat --rate 22050 --duration 0.5 --volume 50 -o s.wav", dir);
+    const BatchRun run =
+        RunBatchIn("audio --sets 1,0 -nxy two.dat --rate 22050 --duration 0.5 --volume 50 -o s.wav", dir);
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string file = ReadBytes(dir / "s.wav");
+    const std::string file = ReadWholeFile(dir / "s.wav");
     ASSERT_EQ(file.size(), 44u + 4u * 11025u);
     EXPECT_EQ(file.substr(0, 44), WavHeader(2, 22050, 44100));
     const auto sample = [&](std::size_t frame, int channel) {
@@ -134,11 +90,11 @@ TEST(BatchAudio, LargeFileQuestionIsAnsweredYes)
 {
     const ScratchDir dir("corvid-batch-audio");
     dir.Write("line.dat", "0 0\n1 1\n");
-    const BatchRun run = Batch("audio -xy line.dat -o long.wav --duration 61", dir);
+    const BatchRun run = RunBatchIn("audio -xy line.dat -o long.wav --duration 61", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "question: You are about to create a large sound file. Continue?\n");
     EXPECT_EQ(fs::file_size(dir / "long.wav"), 44u + 2u * 8000u * 61u);
-    EXPECT_EQ(Batch("audio -xy line.dat -o sixty.wav --duration 60", dir).err, "");
+    EXPECT_EQ(RunBatchIn("audio -xy line.dat -o sixty.wav --duration 60", dir).err, "");
 }
 
 TEST(BatchAudio, FailuresAndUsageErrors)
@@ -169,7 +125,7 @@ TEST(BatchAudio, FailuresAndUsageErrors)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const BatchRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         if (row.status == 2)
             EXPECT_EQ(run.err.rfind(row.err, 0), 0u) << run.err;
@@ -177,5 +133,5 @@ TEST(BatchAudio, FailuresAndUsageErrors)
             EXPECT_EQ(run.err, row.err);
         EXPECT_FALSE(fs::exists(dir / "o.wav"));
     }
-    EXPECT_TRUE(Contains(Batch("--help", dir).out, "audio  [page arguments as for render] -o OUT.wav"));
+    EXPECT_TRUE(Contains(RunBatchIn("--help", dir).out, "audio  [page arguments as for render] -o OUT.wav"));
 }

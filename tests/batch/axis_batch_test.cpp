@@ -1,48 +1,16 @@
 // End-to-end checks of the axes through corvid-batch: rendered images show
 // ticks, labels and data, and --x-axis / --y-axis set what the axis dialogs set.
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct AxisRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
-AxisRun AxisBatch(const std::string& arguments, const ScratchDir& directory)
-{
-    const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && " + kBatch + " " +
-                                arguments + " 2>'" + errFile + "'";
-    AxisRun run;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::ifstream file(errFile);
-    std::string line;
-    while (std::getline(file, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    return run;
-}
 
 // The JSON object that follows `"key":` in `json` (first occurrence).
 std::string Object(const std::string& json, const std::string& key)
@@ -57,11 +25,6 @@ std::string Object(const std::string& json, const std::string& key)
             return json.substr(start, i - start + 1);
     }
     return {};
-}
-
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
 }
 
 void WriteData(const ScratchDir& dir)
@@ -82,7 +45,7 @@ TEST(BatchAxes, RenderedImageShowsTicksLabelsAndTheData)
 {
     const ScratchDir dir("corvid-axes");
     WriteData(dir);
-    const AxisRun run = AxisBatch("render -xy data.txt -o page.png --size 800x600", dir);
+    const BatchRun run = RunBatchIn("render -xy data.txt -o page.png --size 800x600", dir);
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage image(QString::fromStdString(dir / "page.png"));
     ASSERT_FALSE(image.isNull());
@@ -113,7 +76,7 @@ TEST(BatchAxes, AxisOptionsSetWhatTheDialogsSet)
 {
     const ScratchDir dir("corvid-axes");
     WriteData(dir);
-    const AxisRun run = AxisBatch("info -xy data.txt --x-axis 'title=Time,major=2*2,minor=0.5,color=red,"
+    const BatchRun run = RunBatchIn("info -xy data.txt --x-axis 'title=Time,major=2*2,minor=0.5,color=red,"
                           "gridtype=dashed,gridsize=2,tickside=both' "
                           "--y-axis format=scientific,precision=1,labelside=opposite,labelheight=20",
                           dir);
@@ -122,21 +85,21 @@ TEST(BatchAxes, AxisOptionsSetWhatTheDialogsSet)
     const std::string top = Object(run.out, "topAxis");
     const std::string left = Object(run.out, "leftAxis");
     const std::string right = Object(run.out, "rightAxis");
-    EXPECT_TRUE(Has(bottom, "\"majorSpacing\":4,")) << bottom;
-    EXPECT_TRUE(Has(top, "\"minorSpacing\":0.5,"));
-    EXPECT_TRUE(Has(bottom, "\"userSpacing\":1,"));
-    EXPECT_TRUE(Has(bottom, "\"color\":255,"));
-    EXPECT_TRUE(Has(bottom, "\"showGrid\":1,")) << "grid options switch the grid on";
-    EXPECT_TRUE(Has(bottom, "\"gridType\":2,"));
-    EXPECT_TRUE(Has(bottom, "\"gridSize\":2,"));
-    EXPECT_TRUE(Has(top, "\"showTicks\":1,"));
-    EXPECT_TRUE(Has(top, "\"tickDirection\":4,"));
-    EXPECT_TRUE(Has(left, "\"showLabels\":0,"));
-    EXPECT_TRUE(Has(right, "\"showLabels\":1,"));
-    EXPECT_TRUE(Has(right, "\"format\":2"));
-    EXPECT_TRUE(Has(right, "\"precision\":1,"));
-    EXPECT_TRUE(Has(right, "\"labelFontHeight\":-20,"));
-    EXPECT_TRUE(Has(Object(run.out, "xLabel"), "\"text\":\"Time\""));
+    EXPECT_TRUE(Contains(bottom, "\"majorSpacing\":4,")) << bottom;
+    EXPECT_TRUE(Contains(top, "\"minorSpacing\":0.5,"));
+    EXPECT_TRUE(Contains(bottom, "\"userSpacing\":1,"));
+    EXPECT_TRUE(Contains(bottom, "\"color\":255,"));
+    EXPECT_TRUE(Contains(bottom, "\"showGrid\":1,")) << "grid options switch the grid on";
+    EXPECT_TRUE(Contains(bottom, "\"gridType\":2,"));
+    EXPECT_TRUE(Contains(bottom, "\"gridSize\":2,"));
+    EXPECT_TRUE(Contains(top, "\"showTicks\":1,"));
+    EXPECT_TRUE(Contains(top, "\"tickDirection\":4,"));
+    EXPECT_TRUE(Contains(left, "\"showLabels\":0,"));
+    EXPECT_TRUE(Contains(right, "\"showLabels\":1,"));
+    EXPECT_TRUE(Contains(right, "\"format\":2"));
+    EXPECT_TRUE(Contains(right, "\"precision\":1,"));
+    EXPECT_TRUE(Contains(right, "\"labelFontHeight\":-20,"));
+    EXPECT_TRUE(Contains(Object(run.out, "xLabel"), "\"text\":\"Time\""));
 }
 
 TEST(BatchAxes, RefusedSpacingsAndMalformedOptions)
@@ -153,10 +116,10 @@ TEST(BatchAxes, RefusedSpacingsAndMalformedOptions)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const AxisRun run = AxisBatch(std::string("info -xy data.txt ") + row.arguments, dir);
+        const BatchRun run = RunBatchIn(std::string("info -xy data.txt ") + row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
-        EXPECT_TRUE(Has(run.err, row.err)) << run.err;
+        EXPECT_TRUE(Contains(run.err, row.err)) << run.err;
         if (row.status == 1)
-            EXPECT_TRUE(Has(Object(run.out, "bottomAxis"), "\"userSpacing\":0,")) << "nothing changed";
+            EXPECT_TRUE(Contains(Object(run.out, "bottomAxis"), "\"userSpacing\":0,")) << "nothing changed";
     }
 }

@@ -1,75 +1,19 @@
 // End-to-end checks of corvid-batch: the real program, run as a script would.
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
-// Runs the shell command `line` in `directory` and captures both streams.
-BatchRun Shell(const std::string& script, const ScratchDir& directory)
-{
-    const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && { " + script + " ; } 2>'" + errFile + "'";
-    BatchRun run;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::istringstream err(ReadFile(errFile));
-    std::string line;
-    while (std::getline(err, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    fs::remove(errFile);
-    return run;
-}
-
-// Runs corvid-batch with `arguments` (shell words) in `directory`.
-BatchRun Batch(const std::string& arguments, const ScratchDir& directory)
-{
-    return Shell(kBatch + " " + arguments, directory);
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-} // namespace
 
 TEST(Batch, InfoOfAFreshPage)
 {
     const ScratchDir dir("corvid-batch");
-    const BatchRun run = Batch("info", dir);
+    const BatchRun run = RunBatchIn("info", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Contains(run.out, "\"rows\":1,\"columns\":1"));
     EXPECT_TRUE(Contains(run.out, "\"graphs\":[{"));
@@ -93,12 +37,12 @@ TEST(Batch, CommandLineErrorsAreShownAndFailTheRun)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const BatchRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, row.message);
         EXPECT_TRUE(Contains(run.out, "\"graphs\":[{")) << "the page is still made from what was parsed";
     }
-    const BatchRun help = Batch("info -help", dir);
+    const BatchRun help = RunBatchIn("info -help", dir);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Command Line Options\nThe following options", 0), 0u);
 }
@@ -107,15 +51,15 @@ TEST(Batch, ImportedSetsAppearWithTheirPoints)
 {
     const ScratchDir dir("corvid-batch");
     const std::string path = dir.Write("sets.txt", "#@set[1].info second\n1 2 3\n4 5 6\n");
-    const BatchRun run = Batch("info -nxy " + path + " --points", dir);
+    const BatchRun run = RunBatchIn("info -nxy " + path + " --points", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Contains(run.out, "\"points\":[[4,6],[1,3]]")) << run.out;
     EXPECT_TRUE(Contains(run.out, "\"info\":\"second\""));
     EXPECT_TRUE(Contains(run.out, "\"pointCount\":2"));
 
-    const BatchRun first = Batch("info --points -logy -nxy " + path, dir);
+    const BatchRun first = RunBatchIn("info --points -logy -nxy " + path, dir);
     EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, Batch("info -logy -nxy " + path + " --points", dir).out)
+    EXPECT_EQ(first.out, RunBatchIn("info -logy -nxy " + path + " --points", dir).out)
         << "options before the page arguments mean the same";
 }
 
@@ -137,11 +81,11 @@ TEST(Batch, DataFilesThatCannotBeImportedFailTheRun)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const BatchRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, row.message);
     }
-    const BatchRun partial = Batch("render -xy " + good + " nosuch.dat -o page.png", dir);
+    const BatchRun partial = RunBatchIn("render -xy " + good + " nosuch.dat -o page.png", dir);
     EXPECT_EQ(partial.status, 1);
     EXPECT_TRUE(fs::exists(dir / "page.png")) << "the image of what could be built is written";
 }
@@ -153,13 +97,13 @@ TEST(Batch, RenderWritesTheImage)
     for (const char* extension : {"png", "svg", "pdf", "bmp"}) {
         SCOPED_TRACE(extension);
         const std::string image = dir / (std::string("render.") + extension);
-        const BatchRun run = Batch("render -xy " + data + " -o " + image + " --size 320x240", dir);
+        const BatchRun run = RunBatchIn("render -xy " + data + " -o " + image + " --size 320x240", dir);
         EXPECT_EQ(run.status, 0) << run.err;
         ASSERT_TRUE(fs::exists(image));
         EXPECT_GT(fs::file_size(image), 100u);
         fs::remove(image);
     }
-    const BatchRun before = Batch("render --size=64x48 -o first.png -xy " + data, dir);
+    const BatchRun before = RunBatchIn("render --size=64x48 -o first.png -xy " + data, dir);
     EXPECT_EQ(before.status, 0) << before.err;
     EXPECT_TRUE(fs::exists(dir / "first.png"));
 }
@@ -189,14 +133,14 @@ TEST(Batch, UsageErrors)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const BatchRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.err.substr(0, std::string(row.error).size()), row.error);
         if (row.status == 2) {
             EXPECT_TRUE(Contains(run.err, "usage: corvid-batch COMMAND")) << "usage errors show the usage";
         }
     }
-    EXPECT_TRUE(Contains(Batch("--help", dir).out, "render [DOCUMENT] [-logx|-logy|-logxy] [-xy|"))
+    EXPECT_TRUE(Contains(RunBatchIn("--help", dir).out, "render [DOCUMENT] [-logx|-logy|-logxy] [-xy|"))
         << "the help shows the flag order the parser accepts";
 }
 
@@ -204,15 +148,16 @@ TEST(Batch, EquationCommands)
 {
     const ScratchDir dir("corvid-batch");
     // The language's pi is 3.14159265359.
-    EXPECT_EQ(Batch("eval '2*pi'", dir).out, "6.2831853071800001\n");
-    EXPECT_EQ(Batch("eval 'sqrt(x)+log(x)' x=-1", dir).status, 1);
-    EXPECT_EQ(Batch("field 1e-3", dir).out, "0.00100000005\n");
-    EXPECT_EQ(Batch("deriv 'x^3' x x=2", dir).out, "12\n");
-    EXPECT_EQ(Batch("deriv --simplify 'x^3' x", dir).out, "x^3*(3/x)\n") << "without a value, the derivative as text";
-    const BatchRun simplified = Batch("eval --simplify 'x-(y-x)' x=3 y=1", dir);
+    EXPECT_EQ(RunBatchIn("eval '2*pi'", dir).out, "6.2831853071800001\n");
+    EXPECT_EQ(RunBatchIn("eval 'sqrt(x)+log(x)' x=-1", dir).status, 1);
+    EXPECT_EQ(RunBatchIn("field 1e-3", dir).out, "0.00100000005\n");
+    EXPECT_EQ(RunBatchIn("deriv 'x^3' x x=2", dir).out, "12\n");
+    EXPECT_EQ(RunBatchIn("deriv --simplify 'x^3' x", dir).out, "x^3*(3/x)\n")
+        << "without a value, the derivative as text";
+    const BatchRun simplified = RunBatchIn("eval --simplify 'x-(y-x)' x=3 y=1", dir);
     EXPECT_EQ(simplified.out, "5\n");
     EXPECT_EQ(simplified.status, 0);
-    const BatchRun unused = Batch("eval 'x+1' x=1 q=2", dir);
+    const BatchRun unused = RunBatchIn("eval 'x+1' x=1 q=2", dir);
     EXPECT_EQ(unused.out, "2\n");
     EXPECT_EQ(unused.status, 0);
     EXPECT_TRUE(Contains(unused.err, "'q'"));
@@ -223,15 +168,15 @@ TEST(Batch, ExportWritesTheDataTextOfTheChosenSets)
     const ScratchDir dir("corvid-batch");
     const std::string data = dir.Write("runs.txt", "#@set[0].info first\n#@set[1].info second\n1 2\n3 4\n \n5 6\n");
     const std::string all = "# first (set 0)\n3\t4\n1\t2\n\t\n# second (set 1)\n5\t6\n\t\n";
-    const BatchRun toStdout = Batch("export -xy " + data, dir);
+    const BatchRun toStdout = RunBatchIn("export -xy " + data, dir);
     EXPECT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_EQ(toStdout.out, all);
 
-    const BatchRun chosen = Batch("export --sets 1 -o out.txt -xy " + data, dir);
+    const BatchRun chosen = RunBatchIn("export --sets 1 -o out.txt -xy " + data, dir);
     EXPECT_EQ(chosen.status, 0) << chosen.err;
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "# second (set 1)\n5\t6\n\t\n");
+    EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "# second (set 1)\n5\t6\n\t\n");
 
-    const BatchRun missing = Batch("export -xy " + data + " --sets 0,7", dir);
+    const BatchRun missing = RunBatchIn("export -xy " + data + " --sets 0,7", dir);
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(Contains(missing.err, "no set 7"));
 }
@@ -240,15 +185,15 @@ TEST(Batch, PipesAndProcessSubstitutionAreReadToTheirEnd)
 {
     const ScratchDir dir("corvid-batch");
     // A writer that pauses between lines, as a running generator does.
-    const BatchRun piped =
-        Shell("(echo '1 2'; sleep 0.3; echo '3 4'; sleep 0.3; echo '5 6') | " + kBatch + " info -xy /dev/stdin --points",
-              dir);
+    const BatchRun piped = RunShellIn("(echo '1 2'; sleep 0.3; echo '3 4'; sleep 0.3; echo '5 6') | " +
+                                          BatchProgram() + " info -xy /dev/stdin --points",
+                                      dir);
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_TRUE(Contains(piped.out, "\"points\":[[5,6],[3,4],[1,2]]")) << piped.out;
 
     const std::string script =
-        dir.Write("substitute.sh", "exec " + kBatch + " info --points -xy <(printf '1 1\\n2 4\\n3 9\\n')\n");
-    const BatchRun substituted = Shell("bash '" + script + "'", dir);
+        dir.Write("substitute.sh", "exec " + BatchProgram() + " info --points -xy <(printf '1 1\\n2 4\\n3 9\\n')\n");
+    const BatchRun substituted = RunShellIn("bash '" + script + "'", dir);
     EXPECT_EQ(substituted.status, 0) << substituted.err;
     EXPECT_TRUE(Contains(substituted.out, "\"points\":[[3,9],[2,4],[1,1]]")) << substituted.out;
 }

@@ -1,67 +1,24 @@
 // End-to-end checks of documents in corvid-batch: --save and opening a document.
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-
-namespace {
-
-struct DocumentRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-DocumentRun Batch(const std::string& arguments, const ScratchDir& directory)
-{
-    const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && " + CORVID_BINARY_DIR +
-                                "/corvid-batch " + arguments + " 2>'" + errFile + "'";
-    DocumentRun run;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::istringstream err(Contents(errFile));
-    std::string line;
-    while (std::getline(err, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    return run;
-}
-
-} // namespace
 
 TEST(BatchDocument, SavedPageReadsBackAsTheSamePage)
 {
     const ScratchDir dir("corvid-batch-doc");
     dir.Write("a.dat", "1 2\n2 4\n3 9\n");
     dir.Write("b.dat", "1 1 0.1\n2 2 0.2\n");
-    const DocumentRun save = Batch("render -logy -xy a.dat --title 'Saved $x^2$' --save page.cvd", dir);
+    const BatchRun save = RunBatchIn("render -logy -xy a.dat --title 'Saved $x^2$' --save page.cvd", dir);
     ASSERT_EQ(save.status, 0) << save.err;
-    EXPECT_EQ(Contents(dir / "page.cvd").substr(0, 16),
+    EXPECT_EQ(ReadWholeFile(dir / "page.cvd").substr(0, 16),
               std::string("\xA4\x70\x9D\x3F\0\0\0\0\x01\0\0\0\x01\0\0\0", 16));
 
-    const DocumentRun built = Batch("info -logy -xy a.dat --title 'Saved $x^2$' --points", dir);
-    const DocumentRun opened = Batch("info page.cvd --points", dir);
+    const BatchRun built = RunBatchIn("info -logy -xy a.dat --title 'Saved $x^2$' --points", dir);
+    const BatchRun opened = RunBatchIn("info page.cvd --points", dir);
     ASSERT_EQ(opened.status, 0) << opened.err;
     // The fill flag is not stored: a reopened set's symbols are hollow exactly
     // when the stored symbol colour is "none", so a new set (black, hollow)
@@ -73,9 +30,9 @@ TEST(BatchDocument, SavedPageReadsBackAsTheSamePage)
     EXPECT_EQ(opened.out, expected) << "the whole page, points included";
 
     // A document with more data added and saved under a new name.
-    const DocumentRun more = Batch("render page.cvd -xydx b.dat --save more.cvd -o more.png --size 200x150", dir);
+    const BatchRun more = RunBatchIn("render page.cvd -xydx b.dat --save more.cvd -o more.png --size 200x150", dir);
     ASSERT_EQ(more.status, 0) << more.err;
-    const DocumentRun info = Batch("info more.cvd", dir);
+    const BatchRun info = RunBatchIn("info more.cvd", dir);
     EXPECT_NE(info.out.find("\"pointCount\":3"), std::string::npos);
     EXPECT_NE(info.out.find("\"pointCount\":2"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir / "more.png"));
@@ -98,7 +55,7 @@ TEST(BatchDocument, BrokenDocumentsAndFailedSavesExitWithOne)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const DocumentRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err.rfind(row.message, 0), 0u) << run.err;
     }

@@ -5,37 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-using FitRun = BatchRun;
-
-FitRun Batch(const std::string& arguments, const ScratchDir& directory)
-{
-    return RunBatchIn(arguments, directory);
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-} // namespace
 
 TEST(BatchFunction, PrintsTheNewSet)
 {
     const ScratchDir dir("corvid-batch");
-    const FitRun run = Batch("function --fx 1/x --min -1 --max 1 --points 3", dir);
+    const BatchRun run = RunBatchIn("function --fx 1/x --min -1 --max 1 --points 3", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "# 1/x (set 0)\n-1\t-1\n1\t1\n\t\n");
     EXPECT_EQ(run.err, "");
@@ -44,19 +24,19 @@ TEST(BatchFunction, PrintsTheNewSet)
 TEST(BatchFunction, CurvesAndDefaults)
 {
     const ScratchDir dir("corvid-batch");
-    const FitRun parametric = Batch("function --xt 'cos(t)' --yt 'sin(t)' --points 3", dir);
+    const BatchRun parametric = RunBatchIn("function --xt 'cos(t)' --yt 'sin(t)' --points 3", dir);
     EXPECT_EQ(parametric.status, 0) << parametric.err;
     EXPECT_EQ(parametric.out.rfind("# {cos(t), sin(t)} (set 0)\n1\t0\n", 0), 0u) << parametric.out;
-    const FitRun polar = Batch("function --rt 1 --points 5", dir);
+    const BatchRun polar = RunBatchIn("function --rt 1 --points 5", dir);
     EXPECT_EQ(polar.status, 1);
     EXPECT_EQ(polar.err, "message: Incorrect number of arguments (not 1)\n");
-    const FitRun circle = Batch("function --rt 'cos(t)^2+sin(t)^2'", dir);
+    const BatchRun circle = RunBatchIn("function --rt 'cos(t)^2+sin(t)^2'", dir);
     EXPECT_EQ(circle.status, 0);
     EXPECT_EQ(std::count(circle.out.begin(), circle.out.end(), '\n'), 102) << "header, 100 points, end line";
     // y = f(x) takes the graph's x range by default: 1 to 10 on a fresh page,
     // or the range of the data given.
     const std::string data = dir.Write("data.txt", "0 0\n20 1\n");
-    const FitRun ranged = Batch("function --fx x --points 2 -xy " + data, dir);
+    const BatchRun ranged = RunBatchIn("function --fx x --points 2 -xy " + data, dir);
     EXPECT_EQ(ranged.status, 0) << ranged.err;
     EXPECT_EQ(ranged.out, "# x (set 1)\n-1\t-1\n21\t21\n\t\n");
 }
@@ -78,7 +58,7 @@ TEST(BatchFunction, MessagesAndUsage)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const FitRun run = Batch(row.arguments, dir);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.err, row.err);
         EXPECT_EQ(run.out, "");
@@ -86,7 +66,7 @@ TEST(BatchFunction, MessagesAndUsage)
     for (const char* usage : {"function", "function --fx x --rt t", "function --xt t",
                               "function --fx x --size 0x0"}) {
         SCOPED_TRACE(usage);
-        const FitRun run = Batch(usage, dir);
+        const BatchRun run = RunBatchIn(usage, dir);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(Contains(run.err, "usage: corvid-batch"));
     }
@@ -95,12 +75,13 @@ TEST(BatchFunction, MessagesAndUsage)
 TEST(BatchFunction, RendersThePageWithTheSet)
 {
     const ScratchDir dir("corvid-batch");
-    const FitRun run = Batch("function --fx 'sin(x)/x' --min -10 --max 10 --points 500 -o page.png --size 200x150", dir);
+    const BatchRun run =
+        RunBatchIn("function --fx 'sin(x)/x' --min -10 --max 10 --points 500 -o page.png --size 200x150", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(fs::exists(dir / "page.png"));
     EXPECT_GT(fs::file_size(dir / "page.png"), 100u);
-    const FitRun save = Batch("function --fx x --save page.tarn", dir);
+    const BatchRun save = RunBatchIn("function --fx x --save page.tarn", dir);
     EXPECT_EQ(save.status, 0) << save.err;
     EXPECT_GT(fs::file_size(dir / "page.tarn"), 60u);
 }
@@ -109,7 +90,7 @@ TEST(BatchFit, LinearModelReport)
 {
     const ScratchDir dir("corvid-batch");
     const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
-    const FitRun run = Batch("fit -xy " + data + " --model 'a*x+b' a=1 b=1", dir);
+    const BatchRun run = RunBatchIn("fit -xy " + data + " --model 'a*x+b' a=1 b=1", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("Curve Fit Results\nPerformed a 2 parameter Levenberg-Marquardt fit.\n\n"
                             "Fitting f(x) = a*x+b\nto data set [0]: " + data + ".\n\n",
@@ -134,7 +115,7 @@ TEST(BatchFit, DecayFromZeroOffset)
         text += line;
     }
     const std::string data = dir.Write("decay.txt", text);
-    const FitRun run = Batch("fit -xy " + data + " --model 'a*exp(-b*x)+c' a=1 b=1 c=0", dir);
+    const BatchRun run = RunBatchIn("fit -xy " + data + " --model 'a*exp(-b*x)+c' a=1 b=1 c=0", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     double a = 0, b = 0, c = 0;
     const std::size_t at = run.out.find("\na = ");
@@ -150,11 +131,11 @@ TEST(BatchFit, BoundsWeightsAndTheSavedCurve)
 {
     const ScratchDir dir("corvid-batch");
     const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
-    const FitRun bounded = Batch("fit -xy " + data + " --model a*x+b a=1::1.5 b=1", dir);
+    const BatchRun bounded = RunBatchIn("fit -xy " + data + " --model a*x+b a=1::1.5 b=1", dir);
     EXPECT_EQ(bounded.status, 0) << bounded.err;
     EXPECT_TRUE(Contains(bounded.out, "** Constrained parameter: a = max(a) **\na = 1.5 +/- ")) << bounded.out;
 
-    const FitRun saved = Batch("fit -xy " + data + " --model a*x+b a=1 b=1 --save-curve", dir);
+    const BatchRun saved = RunBatchIn("fit -xy " + data + " --model a*x+b a=1 b=1 --save-curve", dir);
     EXPECT_EQ(saved.status, 0) << saved.err;
     const std::size_t set = saved.out.find("# Curve fit to plot 0 (set 1)\n");
     ASSERT_NE(set, std::string::npos) << saved.out;
@@ -162,8 +143,8 @@ TEST(BatchFit, BoundsWeightsAndTheSavedCurve)
 
     // y errors weight the points unless --no-weight.
     const std::string errors = dir.Write("errors.txt", "0 1 1\n1 3 1\n2 6 0.01\n");
-    const FitRun weighted = Batch("fit -xydy " + errors + " --model a*x+b a=1 b=1", dir);
-    const FitRun plain = Batch("fit -xydy " + errors + " --model a*x+b a=1 b=1 --no-weight", dir);
+    const BatchRun weighted = RunBatchIn("fit -xydy " + errors + " --model a*x+b a=1 b=1", dir);
+    const BatchRun plain = RunBatchIn("fit -xydy " + errors + " --model a*x+b a=1 b=1 --no-weight", dir);
     EXPECT_EQ(weighted.status, 0);
     EXPECT_EQ(plain.status, 0);
     EXPECT_NE(weighted.out, plain.out);
@@ -193,13 +174,13 @@ TEST(BatchFit, StageAndFitMessages)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const FitRun run = Batch("fit -xy " + data + " " + row.arguments, dir);
+        const BatchRun run = RunBatchIn("fit -xy " + data + " " + row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.err, row.err);
     }
     for (const char* usage : {"--model a*x q=1", "a=1", "--model a*x a=1 --set x"}) {
         SCOPED_TRACE(usage);
-        const FitRun run = Batch("fit -xy " + data + " " + usage, dir);
+        const BatchRun run = RunBatchIn("fit -xy " + data + " " + usage, dir);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(Contains(run.err, "usage: corvid-batch"));
     }
@@ -209,7 +190,7 @@ TEST(BatchFit, RendersTheFittedModel)
 {
     const ScratchDir dir("corvid-batch");
     const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
-    const FitRun run = Batch("fit -xy " + data + " --model a*x+b a=1 b=1 -o fit.png --size 160x120", dir);
+    const BatchRun run = RunBatchIn("fit -xy " + data + " --model a*x+b a=1 b=1 -o fit.png --size 160x120", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(Contains(run.out, "Curve Fit Results\n"));
     EXPECT_TRUE(fs::exists(dir / "fit.png"));

@@ -1,54 +1,18 @@
 // End-to-end checks of the image export through corvid-batch: render -o
 // writes BMP and PNG with the program's own writers, at any size, with the
 // page's line and font scaling.
+#include "tests/support/batch_run.h"
 #include "tests/support/memory_limit.h"
 #include "tests/support/png_reading.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct ImageRun {
-    int status = -1;
-    std::string err;
-};
-
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-// Runs `prefix` corvid-batch `arguments` in `directory` through the shell.
-ImageRun RunBatch(const std::string& arguments, const ScratchDir& directory, const std::string& prefix = "")
-{
-    const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && { " + prefix + kBatch + " " + arguments +
-                                " ; } >/dev/null 2>'" + errFile + "'";
-    ImageRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream err(Bytes(errFile));
-    std::string line;
-    while (std::getline(err, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
-    return run;
-}
 
 std::uint32_t Le32(const std::string& bytes, std::size_t at)
 {
@@ -80,8 +44,8 @@ TEST(ImageBatch, BmpAndPngOfEverySize)
     for (Row row : {Row{1, 1}, Row{101, 40}, Row{320, 240}}) {
         const std::string size = std::to_string(row.width) + "x" + std::to_string(row.height);
         SCOPED_TRACE(size);
-        ASSERT_EQ(RunBatch("render -xy " + data + " -o page.bmp --size " + size, dir).status, 0);
-        const std::string bmp = Bytes(dir / "page.bmp");
+        ASSERT_EQ(RunBatchIn("render -xy " + data + " -o page.bmp --size " + size, dir).status, 0);
+        const std::string bmp = ReadWholeFile(dir / "page.bmp");
         const std::size_t stride = (std::size_t(row.width) * 3 + 3) & ~std::size_t(3);
         ASSERT_EQ(bmp.size(), 54 + stride * std::size_t(row.height));
         EXPECT_EQ(bmp.substr(0, 2), "BM");
@@ -89,7 +53,7 @@ TEST(ImageBatch, BmpAndPngOfEverySize)
         EXPECT_EQ(Le32(bmp, 18), std::uint32_t(row.width));
         EXPECT_EQ(Le32(bmp, 22), std::uint32_t(row.height));
 
-        const ImageRun png = RunBatch("render -xy " + data + " --size " + size + " -o page.png", dir);
+        const BatchRun png = RunBatchIn("render -xy " + data + " --size " + size + " -o page.png", dir);
         ASSERT_EQ(png.status, 0) << png.err;
         const PngContents contents = ReadPng(dir / "page.png");
         ASSERT_TRUE(contents.ok);
@@ -111,19 +75,19 @@ TEST(ImageBatch, LineScalingThickensTheLines)
 {
     const ScratchDir dir("corvid-image");
     const std::string data = dir.Write("data.txt", "0 0\n1 1\n2 0\n3 1\n");
-    ASSERT_EQ(RunBatch("render -xy " + data + " -o thin.bmp --size 600x450", dir).status, 0);
-    ASSERT_EQ(RunBatch("render -xy " + data + " -o thick.bmp --size 600x450 --line-scaling 4", dir).status, 0);
-    ASSERT_EQ(RunBatch("render -xy " + data + " -o big.bmp --size 600x450 --font-scaling 2.5", dir).status, 0);
-    const int thin = DarkPixels(Bytes(dir / "thin.bmp"));
-    EXPECT_GT(DarkPixels(Bytes(dir / "thick.bmp")), 2 * thin);
+    ASSERT_EQ(RunBatchIn("render -xy " + data + " -o thin.bmp --size 600x450", dir).status, 0);
+    ASSERT_EQ(RunBatchIn("render -xy " + data + " -o thick.bmp --size 600x450 --line-scaling 4", dir).status, 0);
+    ASSERT_EQ(RunBatchIn("render -xy " + data + " -o big.bmp --size 600x450 --font-scaling 2.5", dir).status, 0);
+    const int thin = DarkPixels(ReadWholeFile(dir / "thin.bmp"));
+    EXPECT_GT(DarkPixels(ReadWholeFile(dir / "thick.bmp")), 2 * thin);
     // The font factor is the page's setting only: text sizes do not depend on it.
-    EXPECT_EQ(DarkPixels(Bytes(dir / "big.bmp")), thin);
+    EXPECT_EQ(DarkPixels(ReadWholeFile(dir / "big.bmp")), thin);
 
     struct Row { const char* option; };
     for (Row row : {Row{"--line-scaling 0"}, Row{"--line-scaling 2.5"}, Row{"--line-scaling x"},
                     Row{"--font-scaling 0"}, Row{"--font-scaling -1"}, Row{"--font-scaling 51"}}) {
         SCOPED_TRACE(row.option);
-        EXPECT_EQ(RunBatch("render -xy " + data + " -o bad.bmp " + row.option, dir).status, 2);
+        EXPECT_EQ(RunBatchIn("render -xy " + data + " -o bad.bmp " + row.option, dir).status, 2);
         EXPECT_FALSE(std::filesystem::exists(dir / "bad.bmp"));
     }
 }
@@ -131,7 +95,7 @@ TEST(ImageBatch, LineScalingThickensTheLines)
 TEST(ImageBatch, FailuresAreMessagesAndExitOne)
 {
     const ScratchDir dir("corvid-image");
-    const ImageRun unwritable = RunBatch("render -o no/such/dir/page.png", dir);
+    const BatchRun unwritable = RunBatchIn("render -o no/such/dir/page.png", dir);
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "message: Unable to open no/such/dir/page.png for writing\n");
 
@@ -139,7 +103,8 @@ TEST(ImageBatch, FailuresAreMessagesAndExitOne)
         GTEST_SKIP() << "an address-space limit does not work under AddressSanitizer";
     // 20000 x 20000 pixels need 1.2 GB; under a smaller limit the picture is
     // refused with a message and nothing is written.
-    const ImageRun huge = RunBatch("render -o huge.png --size 20000x20000", dir, "ulimit -v 900000; ");
+    const BatchRun huge =
+        RunShellIn("ulimit -v 900000; " + BatchProgram() + " render -o huge.png --size 20000x20000", dir);
     EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.err, "message: Unable to write bitmap (invalid dib)\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "huge.png"));

@@ -1,4 +1,5 @@
 // corvid-batch with -pipe N: a stream read to its end before the page is used.
+#include "tests/support/batch_run.h"
 #include "tests/support/piped_process.h"
 #include "tests/support/pipe_stream.h"
 #include "tests/support/scratch_dir.h"
@@ -11,16 +12,9 @@
 
 namespace {
 
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
 PipedRun BatchWithPipe(std::vector<std::string> args, const std::string& bytes, const ScratchDir& dir)
 {
-    return RunWithPipe(kBatch, std::move(args), bytes, dir.Path().string());
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
+    return RunWithPipe(BatchProgram(), std::move(args), bytes, dir.Path().string());
 }
 
 } // namespace

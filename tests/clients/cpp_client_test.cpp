@@ -1,6 +1,7 @@
 // The header-only C++ client against the real programs, and the Python
 // client's own test suite run with them.
 #include "clients/cpp/corvid_link.hpp"
+#include "tests/support/batch_run.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +16,11 @@
 namespace {
 
 const std::string kCorvid = std::string(CORVID_BINARY_DIR) + "/corvid";
-const std::string kBatch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // Width and height from a PNG file's header, or 0 x 0.
 std::pair<unsigned, unsigned> PngSize(const std::string& path)
 {
-    const std::string bytes = ReadFile(path);
+    const std::string bytes = ReadWholeFile(path);
     if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0)
         return {0, 0};
     auto word = [&](std::size_t at) {
@@ -51,7 +38,7 @@ struct BatchLink {
         out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         corvid::LinkOptions options;
-        options.program = kBatch;
+        options.program = BatchProgram();
         options.command = std::move(command);
         options.stdoutFd = out;
         options.stderrFd = err;
@@ -89,8 +76,8 @@ TEST(CppClient, ThreeSetsWithStylesReachThePage)
     link.SymbolRgb(255, 128, 0);
     link.YRange(0, 40);
     link.EndData();
-    EXPECT_EQ(link.Wait(), 0) << ReadFile(batch.errPath);
-    const std::string page = ReadFile(batch.outPath);
+    EXPECT_EQ(link.Wait(), 0) << ReadWholeFile(batch.errPath);
+    const std::string page = ReadWholeFile(batch.outPath);
     EXPECT_TRUE(Contains(page, "\"text\":\"From C++\"")) << page;
     EXPECT_TRUE(Contains(page, "\"info\":\"plain\"")) << page;
     EXPECT_TRUE(Contains(page, "\"points\":[[1,10],[2,20],[3,30]]")) << page;
@@ -118,8 +105,8 @@ TEST(CppClient, RefusesWhatTheProtocolCannotCarry)
     link.Point(1, 2, 0.5f);
     link.EndData();
     EXPECT_THROW(link.Title("late"), corvid::LinkError);
-    EXPECT_EQ(link.Wait(), 0) << ReadFile(batch.errPath);
-    EXPECT_TRUE(Contains(ReadFile(batch.outPath), "\"pointCount\":1"));
+    EXPECT_EQ(link.Wait(), 0) << ReadWholeFile(batch.errPath);
+    EXPECT_TRUE(Contains(ReadWholeFile(batch.outPath), "\"pointCount\":1"));
 }
 
 TEST(CppClient, AProgramThatStoppedReadingIsAnErrorNotASignal)
@@ -137,7 +124,7 @@ TEST(CppClient, AProgramThatStoppedReadingIsAnErrorNotASignal)
         },
         corvid::LinkError);
     EXPECT_EQ(link.Wait(), 1);
-    EXPECT_TRUE(Contains(ReadFile(batch.errPath), "message: Wrong Corvid Link version!"));
+    EXPECT_TRUE(Contains(ReadWholeFile(batch.errPath), "message: Wrong Corvid Link version!"));
 }
 
 TEST(CppClient, DesktopProgramExportsAndCloses)
@@ -172,10 +159,10 @@ TEST(PythonClient, ItsTestSuitePasses)
     const ScratchDir dir("corvid-python-client");
     const std::string log = dir / "log.txt";
     const std::string command = "cd '" + dir.Path().string() + "' && CORVID_PROGRAM='" + kCorvid +
-                                "' CORVID_BATCH='" + kBatch + "' python3 -m unittest discover -s '" +
+                                "' CORVID_BATCH='" + BatchProgram() + "' python3 -m unittest discover -s '" +
                                 std::string(CORVID_SOURCE_DIR) + "/clients/python/tests' >'" + log + "' 2>&1";
     const int status = std::system(command.c_str());
-    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFile(log);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadWholeFile(log);
 }
 
 TEST(PythonClient, TheExampleRuns)

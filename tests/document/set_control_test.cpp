@@ -1,6 +1,7 @@
 #include "document/set_control.h"
 #include "document/tarn_doc.h"
 #include "model/messages.h"
+#include "tests/support/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +31,7 @@ struct Page {
             names += plots().Get(i).m_info + " ";
         return names;
     }
-    std::string Messages()
-    {
-        std::fflush(errors);
-        std::rewind(errors);
-        char buffer[1024] = {};
-        std::fread(buffer, 1, sizeof buffer - 1, errors);
-        return buffer;
-    }
+    std::string Messages() { return ReadAll(errors); }
     List<Plot>& plots() { return doc.CurrentGraph().m_plots; }
     CTarnDoc doc;
     std::FILE* errors = std::tmpfile();

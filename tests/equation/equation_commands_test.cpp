@@ -1,4 +1,5 @@
 #include "tools/batch/equation_commands.h"
+#include "tests/support/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,6 @@
 #include <vector>
 
 namespace {
-
-std::string ReadAll(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    char buffer[256];
-    while (std::size_t count = std::fread(buffer, 1, sizeof buffer, file))
-        text.append(buffer, count);
-    return text;
-}
 
 struct CommandRun {
     int code;

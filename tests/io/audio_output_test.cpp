@@ -9,6 +9,7 @@
 #include "tests/io/wav_bytes.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/memory_limit.h"
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,6 @@ Plot MakeSet(const std::vector<PlotPoint>& stored)
     for (auto point = stored.rbegin(); point != stored.rend(); ++point)
         plot.AddPoint(point->x, point->y);
     return plot;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
 }
 
 std::vector<int> SamplesOf(const std::string& file, int channel, int channels)
@@ -83,7 +76,7 @@ TEST(AudioOutput, RisingLineAtEightKilohertz)
     const AudioRequest request = Mono(8000, 1.0f);
     ASSERT_TRUE(CheckAudioRequest(page.graph(), request, messages));
     WriteAudioFile(page.graph(), request, dir / "line.wav");
-    const std::string file = ReadBytes(dir / "line.wav");
+    const std::string file = ReadWholeFile(dir / "line.wav");
     ASSERT_EQ(file.size(), 44u + 16000u);
     const std::string header = "RIFF" + LittleBytes(16036, 4) + "WAVEfmt " + LittleBytes(16, 4) + LittleBytes(1, 2) +
                                LittleBytes(1, 2) + LittleBytes(8000, 4) + LittleBytes(16000, 4) + LittleBytes(2, 2) +
@@ -123,7 +116,7 @@ TEST(AudioOutput, StoredOrderDoesNotChangeTheSound)
             doc.CurrentGraph().m_plots.Append(MakeSet(row.stored));
         const std::string path = dir / ("twin" + std::to_string(files.size()) + ".wav");
         WriteAudioFile(doc.CurrentGraph(), Mono(11025, 0.5f), path);
-        files.push_back(ReadBytes(path));
+        files.push_back(ReadWholeFile(path));
     }
     EXPECT_EQ(files[0], files[1]);
     EXPECT_EQ(files[0], files[2]);
@@ -304,7 +297,7 @@ TEST(AudioOutput, StereoChannelsSpanTheirOwnRanges)
     request.stereo = true;
     request.rightSet = 1;
     WriteAudioFile(page.graph(), request, dir / "stereo.wav");
-    const std::string file = ReadBytes(dir / "stereo.wav");
+    const std::string file = ReadWholeFile(dir / "stereo.wav");
     ASSERT_EQ(file.size(), 44u + 4u * 4000u);
     EXPECT_EQ(file.substr(22, 2), LittleBytes(2, 2));
     EXPECT_EQ(file.substr(28, 4), LittleBytes(32000, 4));
@@ -345,7 +338,7 @@ TEST(AudioOutput, WrittenFilesReadBackThroughTheImporter)
         ASSERT_EQ(ReadWavFile(doc.CurrentGraph(), path, kImportWav, messages), -1);
         const int channels = row.stereo ? 2 : 1;
         ASSERT_EQ(doc.CurrentGraph().m_plots.Count(), channels);
-        const std::string file = ReadBytes(path);
+        const std::string file = ReadWholeFile(path);
         for (int c = 0; c < channels; ++c) {
             const std::vector<int> written = SamplesOf(file, c, channels);
             const Plot& plot = doc.CurrentGraph().m_plots.Get(c);
@@ -386,7 +379,7 @@ TEST(AudioOutput, WrittenFilesReadBackThroughPythonWave)
     const int status = ::pclose(pipe);
     ASSERT_TRUE(read);
     ASSERT_EQ(status, 0);
-    const std::string file = ReadBytes(path);
+    const std::string file = ReadWholeFile(path);
     const std::vector<int> left = SamplesOf(file, 0, 2), right = SamplesOf(file, 1, 2);
     long long leftSum = 0, rightSum = 0;
     for (int s : left)

@@ -2,6 +2,7 @@
 
 #include "document/tarn_doc.h"
 #include "model/messages.h"
+#include "tests/support/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +40,7 @@ protected:
     /// The messages shown so far, one "message: ..." line each; clears them.
     std::string TakeMessages()
     {
-        std::fflush(m_errors);
-        std::rewind(m_errors);
-        std::string text;
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, m_errors))
-            text.append(buffer, n);
+        const std::string text = ReadAll(m_errors);
         std::fclose(m_errors);
         m_errors = std::tmpfile();
         m_messages = StreamMessages(m_errors, m_output);

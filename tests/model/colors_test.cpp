@@ -1,6 +1,7 @@
 #include "model/colors.h"
 #include "model/messages.h"
 #include "model/style_codes.h"
+#include "tests/support/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -51,16 +52,6 @@ TEST(Colors, StyleNamesMatchTheirCodes)
     EXPECT_STREQ(kColorNames[8], "Custom");
     EXPECT_STREQ(kXErrorBarNames[1], "Right");
     EXPECT_STREQ(kYErrorBarNames[1], "Bottom");
-}
-
-static std::string ReadAll(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    char buffer[256];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
-        text.append(buffer, n);
-    return text;
 }
 
 TEST(StreamMessages, WritesOneLinePerMessageAndAnswersYes)

@@ -1,5 +1,6 @@
 #include "model/safe_file_writer.h"
 
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Read(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 mode_t ModeOf(const std::string& path)
 {
@@ -53,13 +46,13 @@ TEST(SafeFileWriter, KeepsWhatTheTargetIs)
 
     const std::string fresh = dir / "fresh.txt";
     ASSERT_TRUE(WriteFileSafely(fresh, "new"));
-    EXPECT_EQ(Read(fresh), "new");
+    EXPECT_EQ(ReadWholeFile(fresh), "new");
     EXPECT_EQ(ModeOf(fresh) & 0777, 0644u) << "a new file gets the usual mode";
 
     const std::string secret = dir.Write("secret.txt", "old");
     ::chmod(secret.c_str(), 0600);
     ASSERT_TRUE(WriteFileSafely(secret, "new"));
-    EXPECT_EQ(Read(secret), "new");
+    EXPECT_EQ(ReadWholeFile(secret), "new");
     EXPECT_EQ(ModeOf(secret) & 0777, 0600u) << "an existing file keeps its mode";
 
     const std::string target = dir.Write("target.txt", "old");
@@ -67,23 +60,23 @@ TEST(SafeFileWriter, KeepsWhatTheTargetIs)
     fs::create_symlink("target.txt", link);
     ASSERT_TRUE(WriteFileSafely(link, "through the link"));
     EXPECT_TRUE(S_ISLNK(ModeOf(link))) << "the link stays a link";
-    EXPECT_EQ(Read(target), "through the link");
+    EXPECT_EQ(ReadWholeFile(target), "through the link");
 
     const std::string dangling = dir / "dangling.txt";
     fs::create_symlink("made-later.txt", dangling);
     ASSERT_TRUE(WriteFileSafely(dangling, "made"));
     EXPECT_TRUE(S_ISLNK(ModeOf(dangling)));
-    EXPECT_EQ(Read(dir / "made-later.txt"), "made");
+    EXPECT_EQ(ReadWholeFile(dir / "made-later.txt"), "made");
 
     const std::string linked = dir.Write("linked.txt", "old");
     const std::string second = dir / "second-name.txt";
     fs::create_hard_link(linked, second);
     ASSERT_TRUE(WriteFileSafely(linked, "both names"));
-    EXPECT_EQ(Read(second), "both names") << "a hard link still names the same file";
+    EXPECT_EQ(ReadWholeFile(second), "both names") << "a hard link still names the same file";
 
     const std::string neighbour = dir.Write("out.txt.corvid-part", "unrelated");
     ASSERT_TRUE(WriteFileSafely(dir / "out.txt", "data"));
-    EXPECT_EQ(Read(neighbour), "unrelated");
+    EXPECT_EQ(ReadWholeFile(neighbour), "unrelated");
 
     EXPECT_EQ(Names(dir.Path()),
               (std::vector<std::string>{"dangling.txt", "fresh.txt", "link.txt", "linked.txt", "made-later.txt",
@@ -103,7 +96,7 @@ TEST(SafeFileWriter, AnAbandonedWriteLeavesTheOldFile)
         EXPECT_FALSE(writer.InPlace());
         ASSERT_TRUE(writer.Write("half of the new"));
     }
-    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
 }
 
@@ -200,7 +193,7 @@ TEST(SafeFileWriter, WritesInPlaceInAFolderThatIsReadOnly)
         ::chmod(folder.c_str(), 0555);
         SafeFileWriter writer(path);
         const bool written = writer.Open() && writer.InPlace() && writer.Write("new") && writer.Commit();
-        const bool content = Read(path) == "new";
+        const bool content = ReadWholeFile(path) == "new";
         ::chmod(folder.c_str(), 0755);
         ::unlink(path.c_str());
         ::rmdir(folder.c_str());

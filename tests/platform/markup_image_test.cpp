@@ -2,45 +2,13 @@
 #include "model/messages.h"
 #include "model/style_codes.h"
 #include "platform/page_image.h"
+#include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
-#include <cmath>
-#include <cstdlib>
-
 namespace {
-
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-    return *static_cast<QGuiApplication*>(QCoreApplication::instance());
-}
-
-double RmsDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 255.0;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0.0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int column = 0; column < x.width(); ++column) {
-            const QRgb p = x.pixel(column, row);
-            const QRgb q = y.pixel(column, row);
-            for (int shift : {0, 8, 16}) {
-                const double d = double((p >> shift) & 0xFF) - double((q >> shift) & 0xFF);
-                sum += d * d;
-            }
-        }
-    return std::sqrt(sum / (3.0 * x.width() * x.height()));
-}
 
 // Dark pixels (text and lines) inside the rectangle.
 int DarkPixels(const QImage& image, const QRect& rect)
@@ -85,21 +53,14 @@ CTarnDoc MarkupPage()
     return doc;
 }
 
-const QString kGolden = QString(CORVID_SOURCE_DIR) + "/tests/platform/golden/markup_page.png";
-
 } // namespace
 
 TEST(MarkupImage, PageWithTurnedMarkupTitlesAndALegendMatchesGolden)
 {
-    App();
+    GuiApplication();
     CTarnDoc doc = MarkupPage();
     const QImage image = RenderPageImage(doc, QSize(480, 360));
-    if (std::getenv("CORVID_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(image.save(kGolden));
-    }
-    QImage golden(kGolden);
-    ASSERT_FALSE(golden.isNull()) << "missing " << kGolden.toStdString();
-    EXPECT_LT(RmsDifference(image, golden), 3.0);
+    ASSERT_NO_FATAL_FAILURE(ExpectMatchesGolden(image, "markup_page.png", 3.0));
     // Ink where the title stands above the plot area and where the turned y
     // title stands at its left, none in the corner between them.
     EXPECT_GT(DarkPixels(image, QRect(160, 0, 160, 40)), 40);

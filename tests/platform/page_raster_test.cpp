@@ -6,33 +6,18 @@
 #include "platform/page_image.h"
 #include "render/raster_image.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/golden_image.h"
 #include "tests/support/memory_limit.h"
 #include "tests/support/png_reading.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <cstdlib>
-
-namespace {
-
-QGuiApplication& RasterApp()
-{
-    static int argc = 1;
-    static char name[] = "corvid_platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-    return *static_cast<QGuiApplication*>(QCoreApplication::instance());
-}
-
-} // namespace
 
 TEST(PageRaster, MatchesThePageImageOfThePainter)
 {
-    RasterApp();
+    GuiApplication();
     CTarnDoc doc;
     const int width = 161, height = 120;
     RasterImage raster;
@@ -56,7 +41,7 @@ TEST(PageRaster, MatchesThePageImageOfThePainter)
 
 TEST(PageRaster, PageColourFillsThePicture)
 {
-    RasterApp();
+    GuiApplication();
     CTarnDoc doc;
     doc.m_pageColor = 0x00336699; // red 0x99, green 0x66, blue 0x33
     RasterImage raster;
@@ -72,7 +57,7 @@ TEST(PageRaster, PageColourFillsThePicture)
 
 TEST(PageRaster, ExportsOnePixelAndTheTopRowFirst)
 {
-    RasterApp();
+    GuiApplication();
     ScratchDir dir;
     CTarnDoc doc;
     RecordingMessages messages;
@@ -103,7 +88,7 @@ TEST(PageRaster, AHugePictureIsRefusedWithAMessage)
 {
     if (kAddressSanitizer)
         GTEST_SKIP() << "an address-space limit does not work under AddressSanitizer";
-    RasterApp();
+    GuiApplication();
     ScratchDir dir;
     const std::string path = dir / "huge.png";
     std::string output;

@@ -3,47 +3,15 @@
 #include "model/drawing_settings.h"
 #include "model/plot.h"
 #include "render/graph.h"
+#include "tests/platform/canvas_image.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/golden_image.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-
-#include <cmath>
-#include <cstdlib>
 
 namespace {
-
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-    return *static_cast<QGuiApplication*>(QCoreApplication::instance());
-}
-
-double RmsDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 255.0;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0.0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int column = 0; column < x.width(); ++column) {
-            const QRgb p = x.pixel(column, row);
-            const QRgb q = y.pixel(column, row);
-            for (int shift : {0, 8, 16}) {
-                const double d = double((p >> shift) & 0xFF) - double((q >> shift) & 0xFF);
-                sum += d * d;
-            }
-        }
-    return std::sqrt(sum / (3.0 * x.width() * x.height()));
-}
 
 // One set of five points along a wavy row at height `row`.
 Plot Row(float row, int symbol, int line, int lineSize, Color color)
@@ -98,15 +66,8 @@ Graph EverySymbolAndLineStyle()
 
 QImage Render(const Graph& graph, QSize size)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QtCanvas canvas(painter);
-    graph.Draw(canvas, {0, 0, size.width(), size.height()});
-    return image;
+    return CanvasImage(size, [&](QtCanvas& canvas) { graph.Draw(canvas, {0, 0, size.width(), size.height()}); });
 }
-
-const QString kGolden = QString(CORVID_SOURCE_DIR) + "/tests/platform/golden/every_style.png";
 
 bool IsGrey(QRgb pixel)
 {
@@ -118,28 +79,19 @@ bool IsGrey(QRgb pixel)
 
 TEST(PlotImage, EverySymbolAndLineStyleMatchesGolden)
 {
-    App();
+    GuiApplication();
     const QImage image = Render(EverySymbolAndLineStyle(), QSize(400, 300));
-    if (std::getenv("CORVID_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(image.save(kGolden));
-    }
-    QImage golden(kGolden);
-    ASSERT_FALSE(golden.isNull()) << "missing " << kGolden.toStdString();
-    EXPECT_LT(RmsDifference(image, golden), 3.0);
+    ASSERT_NO_FATAL_FAILURE(ExpectMatchesGolden(image, "every_style.png", 3.0));
 }
 
 TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 {
-    App();
-    QImage image(30, 30, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    GuiApplication();
+    const QImage image = CanvasImage({30, 30}, [](QtCanvas& canvas) {
         canvas.Line(2, 5, 10, 5);
         canvas.Segments({{{20, 2}, {20, 9}}});
         canvas.Line(2, 12, 27, 27); // a slope: smoothed
-    }
+    });
     for (int x = 2; x <= 9; ++x)
         EXPECT_EQ(image.pixel(x, 5), qRgb(0, 0, 0)) << x;
     EXPECT_EQ(image.pixel(10, 5), qRgb(255, 255, 255)) << "the end pixel is left out";
@@ -157,12 +109,8 @@ TEST(QtCanvas, ThinLinesCoverTheirPixelsAndLeaveOutTheEnd)
 
 TEST(QtCanvas, UserDashesAreDeviceUnits)
 {
-    App();
-    QImage image(200, 10, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    GuiApplication();
+    const QImage image = CanvasImage({200, 10}, [](QtCanvas& canvas) {
         Pen pen;
         pen.cosmetic = false;
         pen.width = 2;
@@ -171,7 +119,7 @@ TEST(QtCanvas, UserDashesAreDeviceUnits)
         pen.dashes = {18, 8};
         canvas.SetPen(pen);
         canvas.Line(0, 5, 200, 5);
-    }
+    });
     // Runs of ink along the line: 18 on, 8 off, whatever the pen width.
     std::vector<int> runs;
     bool ink = false;
@@ -193,30 +141,26 @@ TEST(QtCanvas, UserDashesAreDeviceUnits)
 
 TEST(QtCanvas, MarkersMatchSingleShapesAndRepeatsChangeNothing)
 {
-    App();
+    GuiApplication();
     const QSize size(120, 60);
     const Marker circle{Marker::Shape::Ellipse, {-4, -4, 5, 5}, {}};
     auto draw = [&](bool markers, int repeats) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
-        Pen pen;
-        pen.color = 0x0000FF;
-        canvas.SetPen(pen);
-        canvas.SetBrush(Brush::Solid(0x00FF00));
-        std::vector<DevicePoint> centres;
-        for (int i = 0; i < 10; ++i)
-            for (int r = 0; r < repeats; ++r)
-                centres.push_back({10 + 11 * i, 20 + (i % 3) * 7});
-        if (markers) {
-            canvas.Markers(circle, centres);
-        } else {
-            for (const DevicePoint& centre : centres)
-                canvas.Ellipse({centre.x - 4, centre.y - 4, centre.x + 5, centre.y + 5});
-        }
-        painter.end();
-        return image;
+        return CanvasImage(size, [&](QtCanvas& canvas) {
+            Pen pen;
+            pen.color = 0x0000FF;
+            canvas.SetPen(pen);
+            canvas.SetBrush(Brush::Solid(0x00FF00));
+            std::vector<DevicePoint> centres;
+            for (int i = 0; i < 10; ++i)
+                for (int r = 0; r < repeats; ++r)
+                    centres.push_back({10 + 11 * i, 20 + (i % 3) * 7});
+            if (markers) {
+                canvas.Markers(circle, centres);
+            } else {
+                for (const DevicePoint& centre : centres)
+                    canvas.Ellipse({centre.x - 4, centre.y - 4, centre.x + 5, centre.y + 5});
+            }
+        });
     };
     const QImage direct = draw(false, 1);
     EXPECT_LT(RmsDifference(draw(true, 1), direct), 0.5) << "stamped like drawn";

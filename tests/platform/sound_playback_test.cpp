@@ -5,6 +5,7 @@
 #include "io/wav_file.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -28,14 +29,6 @@ void App()
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance())
         new QCoreApplication(argc, argv);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
 }
 
 std::string ShortSound()
@@ -117,7 +110,7 @@ TEST(SoundPlayback, DefaultApplicationRunsAndIsWaitedFor)
     RecordingMessages messages;
     PlayAndRemove(sound, true, messages);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(ReadBytes(dir / "heard.wav"), ShortSound());
+    EXPECT_EQ(ReadWholeFile(dir / "heard.wav"), ShortSound());
     EXPECT_FALSE(fs::exists(sound)) << "the played file is removed";
 }
 

@@ -5,6 +5,7 @@
 #include "tests/render/test_messages.h"
 #include "tests/support/memory_limit.h"
 #include "tests/support/png_reading.h"
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,6 @@
 #include <sstream>
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 std::uint32_t Le32(const std::string& bytes, std::size_t at)
 {
@@ -91,7 +84,7 @@ TEST(BmpWriter, OnePixelIsFiftyEightBytes)
     RecordingMessages messages;
     ASSERT_TRUE(WriteBmpFile(image, dir / "one.bmp", messages));
     EXPECT_TRUE(messages.shown.empty());
-    const std::string bytes = ReadBytes(dir / "one.bmp");
+    const std::string bytes = ReadWholeFile(dir / "one.bmp");
     const std::string expected("BM" "\x3A\0\0\0" "\0\0\0\0" "\x36\0\0\0"
                                "\x28\0\0\0" "\x01\0\0\0" "\x01\0\0\0" "\x01\0" "\x18\0" "\0\0\0\0"
                                "\x04\0\0\0" "\0\0\0\0" "\0\0\0\0" "\0\0\0\0" "\0\0\0\0"
@@ -110,7 +103,7 @@ TEST(BmpWriter, WideRowsArePaddedAndStoredBottomUp)
         RecordingMessages messages;
         const std::string path = dir / ("w" + std::to_string(row.width) + ".bmp");
         ASSERT_TRUE(WriteBmpFile(image, path, messages));
-        const std::string bytes = ReadBytes(path);
+        const std::string bytes = ReadWholeFile(path);
         const std::uint32_t imageSize = row.rowBytes * std::uint32_t(row.height);
         ASSERT_EQ(bytes.size(), 54 + imageSize);
         EXPECT_EQ(Le16(bytes, 0), 0x4D42);
@@ -176,7 +169,7 @@ TEST(ImageWriters, BmpAndPngHoldTheSamePixels)
     RecordingMessages messages;
     ASSERT_TRUE(WriteBmpFile(image, dir / "a.bmp", messages));
     ASSERT_TRUE(WritePngFile(image, dir / "a.png", messages));
-    const std::string bmp = ReadBytes(dir / "a.bmp");
+    const std::string bmp = ReadWholeFile(dir / "a.bmp");
     const PngContents png = ReadPng(dir / "a.png");
     ASSERT_TRUE(png.ok);
     const std::size_t stride = RasterImage::RowBytes(37);
@@ -225,7 +218,7 @@ TEST(ImageWriters, AFailedWriteKeepsTheOldFile)
     { std::ofstream(path, std::ios::binary) << "old"; }
     RecordingMessages messages;
     EXPECT_FALSE(WritePngFile(RasterImage(), path, messages));
-    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ReadWholeFile(path), "old");
 }
 
 TEST(ImageWriters, AFullDeviceIsAFailureNotASuccess)

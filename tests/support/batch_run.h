@@ -1,29 +1,55 @@
 #pragma once
 // Runs the real corvid-batch from a shell command line and collects what it
 // printed, for the end-to-end tests of its commands.
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
 struct BatchRun {
-    int status = -1;
+    int status = -1; ///< exit status, or -1 when it did not exit normally
     std::string out;
     std::string err;
 };
 
-/// Runs corvid-batch with `arguments` (shell words) in `directory`; stderr
-/// lines of Qt's runtime-folder warning are left out.
-inline BatchRun RunBatchIn(const std::string& arguments, const ScratchDir& directory)
+/// The corvid-batch program of this build.
+inline std::string BatchProgram()
 {
-    const std::string batch = std::string(CORVID_BINARY_DIR) + "/corvid-batch";
+    return std::string(CORVID_BINARY_DIR) + "/corvid-batch";
+}
+
+inline bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+/// The lines of a captured standard error, less the lines of Qt's
+/// runtime-folder warning, which depend on the machine and not on the program.
+inline std::string WithoutQtWarnings(const std::string& stderrText)
+{
+    std::istringstream err(stderrText);
+    std::string kept;
+    for (std::string line; std::getline(err, line);)
+        if (line.rfind("QStandardPaths", 0) != 0)
+            kept += line + "\n";
+    return kept;
+}
+
+/// Runs the shell command `script` in `directory` and collects its standard
+/// output and (filtered) standard error. A script may set limits or the
+/// environment, feed standard input or chain programs, so every way of
+/// starting corvid-batch that a test needs goes through here.
+inline BatchRun RunShellIn(const std::string& script, const ScratchDir& directory)
+{
     const std::string errFile = directory / "stderr.txt";
-    const std::string command = "cd '" + directory.Path().string() + "' && " + batch + " " + arguments +
-                                " 2>'" + errFile + "'";
+    const std::string command =
+        "cd '" + directory.Path().string() + "' && { " + script + " ; } 2>'" + errFile + "'";
     BatchRun run;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer;
@@ -32,11 +58,13 @@ inline BatchRun RunBatchIn(const std::string& arguments, const ScratchDir& direc
         const int status = ::pclose(pipe);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::ifstream file(errFile, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
+    run.err = WithoutQtWarnings(ReadWholeFile(errFile));
     std::filesystem::remove(errFile);
     return run;
+}
+
+/// Runs corvid-batch with `arguments` (shell words) in `directory`.
+inline BatchRun RunBatchIn(const std::string& arguments, const ScratchDir& directory)
+{
+    return RunShellIn(BatchProgram() + " " + arguments, directory);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/read_back.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,13 +70,8 @@ inline int RunWithMemoryLimit(std::size_t headroom, const std::function<int(std:
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    if (output) {
-        std::rewind(channel);
-        char buffer[4096];
-        output->clear();
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, channel))
-            output->append(buffer, n);
-    }
+    if (output)
+        *output = ReadAll(channel);
     std::fclose(channel);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -1,22 +1,18 @@
 #pragma once
 
+#include "tests/support/batch_run.h"
+
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-/// What a program run with a pipe did.
-struct PipedRun {
-    int status = -1; ///< exit status, or -1 when it did not exit normally
-    std::string out;
-    std::string err;
-};
+/// What a program run with a pipe did: the same record as a shell run's.
+using PipedRun = BatchRun;
 
 /// Runs `program` with `args` in `directory`, with the read end of a new pipe
 /// as descriptor `number` (an argument "@PIPE@" is replaced by that number),
@@ -67,17 +63,7 @@ inline PipedRun RunWithPipe(const std::string& program, std::vector<std::string>
     ::waitpid(child, &status, 0);
     PipedRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto slurp = [](const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    };
-    run.out = slurp(outPath);
-    std::istringstream err(slurp(errPath));
-    std::string line;
-    while (std::getline(err, line))
-        if (line.rfind("QStandardPaths", 0) != 0)
-            run.err += line + "\n";
+    run.out = ReadWholeFile(outPath);
+    run.err = WithoutQtWarnings(ReadWholeFile(errPath));
     return run;
 }

@@ -5,6 +5,7 @@
 
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/qt_application.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +17,6 @@
 #include <QTextEdit>
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 Plot Set(const char* label, bool active = true)
 {
@@ -40,7 +31,7 @@ Plot Set(const char* label, bool active = true)
 
 TEST(TextDialog, OpensOnTheTextAndRefusesOrientationsOutside0To360)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     Graph graph;
     CTextDialog dialog("Y Axis", graph.m_yLabel, messages);
@@ -74,7 +65,7 @@ TEST(TextDialog, OpensOnTheTextAndRefusesOrientationsOutside0To360)
 
 TEST(LinesDialog, AddsAndDeletesLinesWithTheirMessages)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     Graph graph;
     graph.m_refLines.Append({0, 0, 3.0f});
@@ -111,7 +102,7 @@ TEST(LinesDialog, AddsAndDeletesLinesWithTheirMessages)
 
 TEST(LinePropertiesDialog, OpensOnYSolidZeroAndNeedsANumber)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     CLinePropertiesDialog dialog(messages);
     EXPECT_EQ(dialog.OrientationCombo()->currentText(), "Y");
@@ -137,7 +128,7 @@ TEST(LinePropertiesDialog, OpensOnYSolidZeroAndNeedsANumber)
 
 TEST(LegendDialog, CancelChangesNothingAndOkWritesEveryEntry)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     Graph graph;
     graph.m_plots.Append(Set("one"));

@@ -7,6 +7,8 @@
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/qt_application.h"
+#include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -27,24 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 // A page with three sets: 0 spans x 0..2, 1 (inactive) 0..5, 2 spans 1..1.5.
 struct AudioPage {
     AudioPage()
@@ -60,7 +44,7 @@ struct AudioPage {
 
 TEST(AudioOutputDialog, OpensWithItsDefaults)
 {
-    App();
+    TestApplication();
     AudioPage page;
     RecordingMessages messages;
     CAudioOutputDialog dialog(page.doc, messages);
@@ -92,7 +76,7 @@ TEST(AudioOutputDialog, OpensWithItsDefaults)
 
 TEST(AudioOutputDialog, ChannelsAndSelectionsFollowTheUser)
 {
-    App();
+    TestApplication();
     AudioPage page;
     RecordingMessages messages;
     CAudioOutputDialog dialog(page.doc, messages);
@@ -124,7 +108,7 @@ TEST(AudioOutputDialog, ChannelsAndSelectionsFollowTheUser)
 
 TEST(AudioOutputDialog, FieldChecksStopPlayAndSave)
 {
-    App();
+    TestApplication();
     AudioPage page;
     struct Row {
         const char* duration;
@@ -157,7 +141,7 @@ TEST(AudioOutputDialog, FieldChecksStopPlayAndSave)
 
 TEST(AudioOutputDialog, SaveWritesTheFileAndCloses)
 {
-    App();
+    TestApplication();
     const ScratchDir dir("corvid-audio-dialog");
     AudioPage page;
     RecordingMessages messages;
@@ -179,12 +163,12 @@ TEST(AudioOutputDialog, SaveWritesTheFileAndCloses)
     same.rate = 11025;
     same.duration = 0.25f;
     WriteAudioFile(page.doc.CurrentGraph(), same, dir / "direct.wav");
-    EXPECT_EQ(ReadBytes(path), ReadBytes(dir / "direct.wav"));
+    EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(dir / "direct.wav"));
 }
 
 TEST(AudioOutputDialog, SaveThatDoesNotHappen)
 {
-    App();
+    TestApplication();
     const ScratchDir dir("corvid-audio-dialog");
     struct Row {
         const char* name;
@@ -222,7 +206,7 @@ TEST(AudioOutputDialog, SaveThatDoesNotHappen)
 
 TEST(AudioOutputDialog, EmptyGraphHasNothingToSay)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CAudioOutputDialog dialog(doc, messages);
@@ -238,7 +222,7 @@ TEST(AudioOutputDialog, EmptyGraphHasNothingToSay)
 
 TEST(AudioOutputDialog, PlayWithTheDefaultApplication)
 {
-    App();
+    TestApplication();
     const ScratchDir dir("corvid-audio-dialog");
     const FakeDesktop desktop(dir, "listen.desktop");
     WriteScript(dir / "listen.sh", "cp \"$1\" '" + (dir / "heard.wav") + "'\n");
@@ -255,12 +239,12 @@ TEST(AudioOutputDialog, PlayWithTheDefaultApplication)
     same.leftSet = 0;
     same.duration = 0.1f;
     WriteAudioFile(page.doc.CurrentGraph(), same, dir / "direct.wav");
-    EXPECT_EQ(ReadBytes(dir / "heard.wav"), ReadBytes(dir / "direct.wav"));
+    EXPECT_EQ(ReadWholeFile(dir / "heard.wav"), ReadWholeFile(dir / "direct.wav"));
 }
 
 TEST(AudioOutputDialog, PlayWithoutASoundDevice)
 {
-    App();
+    TestApplication();
     if (SoundDeviceAvailable())
         GTEST_SKIP() << "this machine has an ALSA playback device";
     AudioPage page;

@@ -7,6 +7,7 @@
 
 #include "document/tarn_doc.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/qt_application.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,6 @@
 #include <QTimer>
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 // Answers the next modal dialog: `answer` runs on it once it is open.
 template <class Answer>
@@ -43,7 +34,7 @@ void WhenModalOpens(Answer answer)
 
 TEST(AxisPropertiesDialog, LoadsTheDirectionAndSwitchesWithEdit)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CAxisPropertiesDialog dialog(doc, AxisDirection::Y, messages);
@@ -64,7 +55,7 @@ TEST(AxisPropertiesDialog, LoadsTheDirectionAndSwitchesWithEdit)
 
 TEST(AxisPropertiesDialog, BadSpacingKeepsTheDialogOpenAndChangesNothing)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CAxisPropertiesDialog dialog(doc, AxisDirection::X, messages);
@@ -80,7 +71,7 @@ TEST(AxisPropertiesDialog, BadSpacingKeepsTheDialogOpenAndChangesNothing)
 
 TEST(AxisPropertiesDialog, OkAppliesSpacingsExpressionsAndColour)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CAxisPropertiesDialog dialog(doc, AxisDirection::X, messages);
@@ -107,7 +98,7 @@ TEST(AxisPropertiesDialog, OkAppliesSpacingsExpressionsAndColour)
 
 TEST(AxisPropertiesDialog, SubDialogsCheckTheirBoxes)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CAxisPropertiesDialog dialog(doc, AxisDirection::Y, messages);
@@ -128,7 +119,7 @@ TEST(AxisPropertiesDialog, SubDialogsCheckTheirBoxes)
 
 TEST(TickMarksDialog, SideResetsToOutAndOkApplies)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     doc.CurrentGraph().m_leftAxis.m_tickDirection = kTicksRight; // pointing in
     CTickMarksDialog dialog(doc, AxisDirection::Y);
@@ -148,7 +139,7 @@ TEST(TickMarksDialog, SideResetsToOutAndOkApplies)
 
 TEST(TickLabelsDialog, FontChooserAndFormat)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CTickLabelsDialog dialog(doc, AxisDirection::X, messages);
@@ -180,7 +171,7 @@ TEST(TickLabelsDialog, FontChooserAndFormat)
 
 TEST(TickLabelsDialog, CancelledFontChooserKeepsTheFont)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     CTickLabelsDialog dialog(doc, AxisDirection::Y, messages);
@@ -194,7 +185,7 @@ TEST(TickLabelsDialog, CancelledFontChooserKeepsTheFont)
 
 TEST(GridOptionsDialog, LoadsAndApplies)
 {
-    App();
+    TestApplication();
     CTarnDoc doc;
     RecordingMessages messages;
     doc.CurrentGraph().m_leftAxis.m_gridSize = 4;
@@ -217,7 +208,7 @@ TEST(GridOptionsDialog, LoadsAndApplies)
 
 TEST(ColorCombo, FixedColoursAndCustomThroughTheColorDialog)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     CColorCombo combo(messages);
     combo.SetColor(0x646464);

@@ -5,6 +5,7 @@
 #include "ui/select_dialog.h"
 
 #include "tests/render/test_messages.h"
+#include "tests/support/qt_application.h"
 
 #include <QSpinBox>
 #include <gtest/gtest.h>
@@ -16,24 +17,9 @@
 #include <QRadioButton>
 #include <QSlider>
 
-namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_ui_tests";
-    static char* argv[] = {name, nullptr};
-    // Created once and never destroyed: tearing Qt down at exit is not needed.
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-} // namespace
-
 TEST(ColorDialog, OpensOnTheColourAndReturnsIt)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     {
         SCOPED_TRACE("none: transparent checked, sliders at 255 and disabled");
@@ -72,7 +58,7 @@ TEST(ColorDialog, OpensOnTheColourAndReturnsIt)
 
 TEST(ColorDialog, BadEntriesKeepTheDialogOpen)
 {
-    App();
+    TestApplication();
     struct Row { const char* text; const char* message; };
     const Row rows[] = {{"abc", "Please enter a positive integer."},
                         {"-5", "Please enter a positive integer."},
@@ -103,7 +89,7 @@ TEST(ColorDialog, BadEntriesKeepTheDialogOpen)
 
 TEST(ArrangeDialog, LiveSizesModesAndCountCheck)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     CArrangeDialog dialog(ArrangeRequest{}, messages);
     dialog.Field("Rows:")->setText("2");
@@ -136,7 +122,7 @@ TEST(ArrangeDialog, LiveSizesModesAndCountCheck)
 
 TEST(OverlapDialog, SameGraphIsRefusedAndTheCombosReset)
 {
-    App();
+    TestApplication();
     RecordingMessages messages;
     COverlapDialog dialog(4, messages);
     EXPECT_EQ(dialog.TopGraph(), 0);
@@ -155,7 +141,7 @@ TEST(OverlapDialog, SameGraphIsRefusedAndTheCombosReset)
 
 TEST(PropertiesAndSelectDialogs, ChoicesMapToFactors)
 {
-    App();
+    TestApplication();
     CPropertiesDialog properties(3, 1.75f, nullptr);
     EXPECT_EQ(properties.LineCombo()->currentText(), "3");
     EXPECT_EQ(properties.FontCombo()->currentText(), "1 3/4");
