@@ -20,11 +20,6 @@ namespace {
 const char kFiveSets[] = "0 0 3 1 2 0\n1 1 2 3 0 2\n2 2 1 0 3 3\n3 3 0 2 1 1\n";
 const char kFirstSet[] = "0 0\n1 1\n2 2\n3 3\n";
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 std::string Shell(const std::string& command)
 {
     std::string out;

@@ -109,9 +109,9 @@ TEST(SafeFileWriter, GoesBackToFillInAHeaderAndAppendsAfterIt)
     ASSERT_TRUE(writer.Write("size=??;body"));
     ASSERT_TRUE(writer.WriteAt(5, "12", 2));
     ASSERT_TRUE(writer.Write(";tail"));
-    EXPECT_EQ(Read(path), "old") << "still beside the target until committed";
+    EXPECT_EQ(ReadWholeFile(path), "old") << "still beside the target until committed";
     ASSERT_TRUE(writer.Commit());
-    EXPECT_EQ(Read(path), "size=12;body;tail");
+    EXPECT_EQ(ReadWholeFile(path), "size=12;body;tail");
 
     // A pipe cannot go back: the writer fails and stays failed.
     const std::string fifo = dir / "pipe";
