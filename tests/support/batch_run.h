@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -24,6 +23,7 @@ inline std::string BatchProgram()
     return std::string(CORVID_BINARY_DIR) + "/corvid-batch";
 }
 
+/// Whether `part` stands anywhere in `text`.
 inline bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
