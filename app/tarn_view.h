@@ -24,6 +24,7 @@ struct PipeResult;
 class CImageSizeDialog;
 class QMenu;
 class CTextDialog;
+class QDialog;
 class CScalingDialog;
 class QPrinter;
 class TextObject;
@@ -92,6 +93,15 @@ public:
     /// The menu a right click opens (the frame gives it; none by default).
     void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
 
+    // The style dialogs (tarn_view_style.cpp).
+    /// Runs "Plot Options" on the current graph and afterwards shows set 0 of
+    /// a graph in animation mode that shows none yet. Returns whether the
+    /// dialog's check box switched the animation mode on.
+    bool RunPlotOptions();
+    /// Runs the style dialogs ("Plot Options", "Error Bar", "Set Graph Type");
+    /// replaceable so tests can fill them in.
+    void SetStyleDialogRunner(std::function<int(QDialog&)> runner) { m_runStyleDialog = std::move(runner); }
+
     // ViewHost
     void RedrawPage() override { Redraw(); }
     void PageModified() override { Modified(); }
@@ -126,6 +136,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    static bool IsStyleCommand(CommandId command);
+    bool OnStyleCommand(CommandId command);
+    void OnErrorBars();
+    void OnGraphType();
+    int RunStyleDialog(QDialog& dialog);
+    std::function<int(QDialog&)> m_runStyleDialog;
+
     void Redraw();
     void Modified();
     void OnArrange();
