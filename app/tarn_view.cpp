@@ -60,6 +60,8 @@ CTarnView::~CTarnView()
 
 bool CTarnView::OnCommand(CommandId command)
 {
+    if (OnStyleCommand(command))
+        return true;
     if (!IsCommandEnabled(command))
         return false;
     switch (command) {
@@ -114,6 +116,8 @@ bool CTarnView::OnCommand(CommandId command)
 
 bool CTarnView::IsCommandEnabled(CommandId command) const
 {
+    if (IsStyleCommand(command))
+        return true;
     switch (command) {
     case CommandId::PageArrange:
     case CommandId::PageSelect:

@@ -26,6 +26,7 @@ struct PipeResult;
 class CImageSizeDialog;
 class QMenu;
 class CTextDialog;
+class QDialog;
 class CScalingDialog;
 class QPrinter;
 class TextObject;
@@ -102,6 +103,15 @@ public:
     /// The open Animate Plots window, or null.
     CAnimatePlotsWindow* AnimateWindow() const { return m_animateWindow; }
 
+    // The style dialogs (tarn_view_style.cpp).
+    /// Runs "Plot Options" on the current graph and afterwards shows set 0 of
+    /// a graph in animation mode that shows none yet. Returns whether the
+    /// dialog's check box switched the animation mode on.
+    bool RunPlotOptions();
+    /// Runs the style dialogs ("Plot Options", "Error Bar", "Set Graph Type");
+    /// replaceable so tests can fill them in.
+    void SetStyleDialogRunner(std::function<int(QDialog&)> runner) { m_runStyleDialog = std::move(runner); }
+
     // ViewHost
     void RedrawPage() override { Redraw(); }
     void PageModified() override { Modified(); }
@@ -136,6 +146,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    static bool IsStyleCommand(CommandId command);
+    bool OnStyleCommand(CommandId command);
+    void OnErrorBars();
+    void OnGraphType();
+    int RunStyleDialog(QDialog& dialog);
+    std::function<int(QDialog&)> m_runStyleDialog;
+
     void Redraw();
     void Modified();
     void OnArrange();

@@ -37,6 +37,7 @@ void CPlotListBox::SelectionChanged()
         if (item(row)->isSelected())
             rows.push_back(row);
     m_filler.UpdateSelection(m_doc, rows);
+    emit ChoiceChanged();
 }
 
 void FillTargetGraphCombo(QComboBox* combo, const CTarnDoc& doc)

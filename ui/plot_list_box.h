@@ -18,6 +18,12 @@ public:
 
     /// Chooses exactly the entries in `rows` (as a user's clicks would).
     void ChooseRows(const std::vector<int>& rows);
+    /// The index of the set chosen last (the remembered set), or -1.
+    int Remembered() const { return m_filler.LastSelected(); }
+
+signals:
+    /// The choice has changed and the sets' selected flags follow it.
+    void ChoiceChanged();
 
 private:
     void SelectionChanged();

@@ -13,6 +13,7 @@
 #include "render/graph.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
+#include "tools/batch/style_options.h"
 #include "tools/batch/document_commands.h"
 #include "tools/batch/page_commands.h"
 
@@ -38,6 +39,8 @@ bool PreparePage(const char* command, const BatchArguments& split, AnalysisPage&
     if (split.Has("--sets") && !ParseSetList(split.Value("--sets"), sets))
         return UsageError(command, "--sets needs set numbers separated by commas, as 0,2", exitCode);
     page.built = BuildPage(page.doc, split.positional, page.messages);
+    if (!ApplyStyleOptions(page.doc, split, command, page.messages, page.built, exitCode))
+        return false;
     Graph& graph = page.doc.CurrentGraph();
     for (int index : sets) {
         if (index >= graph.m_plots.Count()) {
@@ -61,7 +64,7 @@ const std::vector<OptionSpec> kResultOptions = {
 std::vector<OptionSpec> WithResultOptions(std::vector<OptionSpec> options)
 {
     options.insert(options.end(), kResultOptions.begin(), kResultOptions.end());
-    return options;
+    return WithStyleOptions(options);
 }
 
 // Checks the output options of a set-making command before anything is computed.
@@ -106,7 +109,7 @@ int RunStatsCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("stats", args, {{"--sets", true}}, split, exitCode))
+    if (!SplitOrExplain("stats", args, WithStyleOptions({{"--sets", true}}), split, exitCode))
         return exitCode;
     AnalysisPage page;
     if (!PreparePage("stats", split, page, exitCode))
@@ -119,7 +122,7 @@ int RunIntegrateCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("integrate", args, {{"--sets", true}, {"--from", true}, {"--to", true}},
+    if (!SplitOrExplain("integrate", args, WithStyleOptions({{"--sets", true}, {"--from", true}, {"--to", true}}),
                         split, exitCode))
         return exitCode;
     if (split.Has("--from") != split.Has("--to")) {

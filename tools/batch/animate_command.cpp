@@ -9,6 +9,7 @@
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/page_commands.h"
+#include "tools/batch/style_options.h"
 
 #include <cstdio>
 
@@ -41,8 +42,8 @@ int RunAnimateCommand(const std::vector<std::string>& args)
     BatchArguments split;
     int exitCode = 0;
     if (!SplitOrExplain("animate", args,
-                        {{"-o", true}, {"--output", true}, {"--from", true}, {"--to", true}, {"--fps", true},
-                         {"--size", true}, {"--codec", true}, {"--quality", true}},
+                        WithStyleOptions({{"-o", true}, {"--output", true}, {"--from", true}, {"--to", true},
+                                          {"--fps", true}, {"--size", true}, {"--codec", true}, {"--quality", true}}),
                         split, exitCode))
         return exitCode;
     MovieSettings settings;
@@ -74,7 +75,9 @@ int RunAnimateCommand(const std::vector<std::string>& args)
 
     StreamMessages messages;
     CTarnDoc doc;
-    const bool built = BuildPage(doc, split.positional, messages);
+    bool built = BuildPage(doc, split.positional, messages);
+    if (!ApplyStyleOptions(doc, split, "animate", messages, built, exitCode))
+        return exitCode;
     Graph& graph = doc.CurrentGraph();
     graph.m_singlePlotOnly = 1;
     // The range fields start as the dialog's do: from the first set to the last.

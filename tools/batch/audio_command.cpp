@@ -8,6 +8,7 @@
 #include "render/graph.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
+#include "tools/batch/style_options.h"
 #include "tools/batch/page_commands.h"
 
 #include <cstdio>
@@ -28,8 +29,8 @@ int RunAudioCommand(const std::vector<std::string>& args)
     BatchArguments split;
     int exitCode = 0;
     if (!SplitOrExplain("audio", args,
-                        {{"-o", true}, {"--output", true}, {"--sets", true}, {"--rate", true},
-                         {"--duration", true}, {"--volume", true}},
+                        WithStyleOptions({{"-o", true}, {"--output", true}, {"--sets", true}, {"--rate", true},
+                         {"--duration", true}, {"--volume", true}}),
                         split, exitCode))
         return exitCode;
     const std::string output = split.Value("-o", split.Value("--output"));
@@ -53,7 +54,9 @@ int RunAudioCommand(const std::vector<std::string>& args)
 
     StreamMessages messages;
     CTarnDoc doc;
-    const bool built = BuildPage(doc, split.positional, messages);
+    bool built = BuildPage(doc, split.positional, messages);
+    if (!ApplyStyleOptions(doc, split, "audio", messages, built, exitCode))
+        return exitCode;
     const Graph& graph = doc.CurrentGraph();
     for (int index : sets) {
         if (index >= graph.m_plots.Count()) {

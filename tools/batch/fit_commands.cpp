@@ -13,6 +13,7 @@
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/page_commands.h"
+#include "tools/batch/style_options.h"
 
 #include <QGuiApplication>
 
@@ -29,7 +30,7 @@ const std::vector<OptionSpec> kOutputOptions = {
 std::vector<OptionSpec> WithOutputOptions(std::vector<OptionSpec> options)
 {
     options.insert(options.end(), kOutputOptions.begin(), kOutputOptions.end());
-    return options;
+    return WithStyleOptions(options);
 }
 
 // Where a new set goes: the page image (-o), the document (--save), or the
@@ -156,7 +157,9 @@ int RunFunctionCommand(const std::vector<std::string>& args, char** argv)
         return exitCode;
     StreamMessages messages;
     CTarnDoc doc;
-    const bool built = BuildPage(doc, split.positional, messages);
+    bool built = BuildPage(doc, split.positional, messages);
+    if (!ApplyStyleOptions(doc, split, "function", messages, built, exitCode))
+        return exitCode;
     const FunctionKind kind = fx ? FunctionKind::Explicit
                               : polar ? FunctionKind::Polar
                                       : FunctionKind::Parametric;
@@ -213,7 +216,9 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
 
     StreamMessages messages;
     CTarnDoc doc;
-    const bool built = BuildPage(doc, pageArgs, messages);
+    bool built = BuildPage(doc, pageArgs, messages);
+    if (!ApplyStyleOptions(doc, split, "fit", messages, built, exitCode))
+        return exitCode;
     Graph& graph = doc.CurrentGraph();
     CurveFit fit(graph, messages);
 

@@ -15,6 +15,7 @@
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/document_commands.h"
 #include "tools/batch/pipe_command.h"
+#include "tools/batch/style_options.h"
 
 #include "equation/evalfield.h"
 #include "model/drawing_settings.h"
@@ -90,6 +91,7 @@ int RunRenderCommand(const std::vector<std::string>& args)
                                     {"--save", true}, {"--x-axis", true}, {"--y-axis", true},
                                     {"--line-scaling", true}, {"--font-scaling", true}};
     options.insert(options.end(), kAnnotationOptions.begin(), kAnnotationOptions.end());
+    options = WithStyleOptions(options);
     if (!SplitOrExplain("render", args, options, split, exitCode))
         return exitCode;
     const std::string output = split.Value("-o", split.Value("--output"));
@@ -111,6 +113,8 @@ int RunRenderCommand(const std::vector<std::string>& args)
         return exitCode;
     if (!ApplyAnnotationOptions(doc, split, "render", messages, ok, exitCode))
         return exitCode;
+    if (!ApplyStyleOptions(doc, split, "render", messages, ok, exitCode))
+        return exitCode;
     if (!ApplyScalingOptions(doc, split, messages, exitCode))
         return exitCode;
     if (!save.empty() && !SaveBatchDocument(doc, save, messages))
@@ -131,6 +135,7 @@ int RunInfoCommand(const std::vector<std::string>& args)
     int exitCode = 0;
     std::vector<OptionSpec> options{{"--points", false}, {"--x-axis", true}, {"--y-axis", true}};
     options.insert(options.end(), kAnnotationOptions.begin(), kAnnotationOptions.end());
+    options = WithStyleOptions(options);
     if (!SplitOrExplain("info", args, options, split, exitCode))
         return exitCode;
     StreamMessages messages;
@@ -140,6 +145,8 @@ int RunInfoCommand(const std::vector<std::string>& args)
         return exitCode;
     if (!ApplyAnnotationOptions(doc, split, "info", messages, ok, exitCode))
         return exitCode;
+    if (!ApplyStyleOptions(doc, split, "info", messages, ok, exitCode))
+        return exitCode;
     std::fputs(PageToJson(doc, split.Has("--points")).c_str(), stdout);
     return ok ? 0 : 1;
 }
@@ -148,8 +155,8 @@ int RunExportCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    if (!SplitOrExplain("export", args, {{"-o", true}, {"--output", true}, {"--sets", true}}, split,
-                        exitCode))
+    if (!SplitOrExplain("export", args, WithStyleOptions({{"-o", true}, {"--output", true}, {"--sets", true}}),
+                        split, exitCode))
         return exitCode;
     std::vector<int> sets;
     if (split.Has("--sets") && !ParseSetList(split.Value("--sets"), sets)) {
@@ -159,6 +166,8 @@ int RunExportCommand(const std::vector<std::string>& args)
     StreamMessages messages;
     CTarnDoc doc;
     bool ok = BuildPage(doc, split.positional, messages);
+    if (!ApplyStyleOptions(doc, split, "export", messages, ok, exitCode))
+        return exitCode;
     const Graph& graph = doc.CurrentGraph();
     if (!split.Has("--sets")) {
         for (int i = 0; i < graph.m_plots.Count(); ++i)
