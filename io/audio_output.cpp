@@ -2,6 +2,7 @@
 
 #include "equation/evalfield.h"
 #include "io/audio_channel.h"
+#include "io/integer_field.h"
 #include "io/wav_file.h"
 #include "model/error.h"
 #include "model/messages.h"
@@ -37,26 +38,11 @@ bool ReadDurationField(const std::string& text, float& value, std::string& messa
 
 bool ReadVolumeField(const std::string& text, int& value, std::string& message)
 {
-    // Blanks around an optional sign and digits, as an integer field reads them.
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    const std::size_t digits = i;
     long long number = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        number = std::min(number * 10 + (text[i] - '0'), 1LL << 40);
-    const bool any = i > digits;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    if (!any || i != text.size()) {
+    if (!ReadIntegerText(text, number)) {
         message = "Please enter an integer.";
         return false;
     }
-    if (negative)
-        number = -number;
     if (number < 1 || number > kMaxAudioVolume) {
         message = "Please enter an integer between 1 and 100.";
         return false;

@@ -18,37 +18,6 @@ bool HasAviExtension(const std::string& name)
     return true;
 }
 
-bool ReadIntegerField(const std::string& text, int& value, std::string& message)
-{
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    const std::size_t digits = i;
-    long long number = 0;
-    bool overflow = false;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        number = number * 10 + (text[i] - '0');
-        if (number > 1LL + INT_MAX) {
-            overflow = true;
-            number = 1LL + INT_MAX;
-        }
-    }
-    const bool any = i > digits;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    if (negative)
-        number = -number;
-    if (!any || i != text.size() || overflow || number > INT_MAX || number < INT_MIN) {
-        message = "Please enter an integer.";
-        return false;
-    }
-    value = int(number);
-    return true;
-}
-
 bool CheckMovieSettings(const Graph& graph, MovieSettings& settings, Messages& messages,
                         MovieProgress& progress)
 {

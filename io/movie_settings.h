@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/avi_writer.h"
+#include "io/integer_field.h"
 
 #include <string>
 
@@ -43,11 +44,6 @@ public:
 
 /// Whether `name` ends in ".avi", in any case (".avi" alone counts).
 bool HasAviExtension(const std::string& name);
-
-/// Reads an integer field: blanks around an optional sign and digits. False,
-/// with "Please enter an integer." in `message`, for anything else or a value
-/// outside the int range.
-bool ReadIntegerField(const std::string& text, int& value, std::string& message);
 
 /// The checks of "Record" in their order, each refusal shown through
 /// `messages`: the graph must be in animation mode ("Please enable plot

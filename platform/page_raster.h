@@ -16,6 +16,11 @@ enum class ImageFormat { Bmp, Png };
 /// empty image, when the picture cannot be allocated.
 bool RenderPageToRaster(CTarnDoc& doc, int width, int height, RasterImage& image);
 
+/// Draws the page as RenderPageToRaster does into `image` as it is made
+/// (its size is the page rectangle), so a movie reuses one picture for
+/// every frame. False when the image is empty or drawing ran out of memory.
+bool DrawPageIntoRaster(CTarnDoc& doc, RasterImage& image);
+
 /// Renders the page at `width` x `height` and writes it to `path` in
 /// `format` through WriteBmpFile or WritePngFile; every failure is shown
 /// through `messages` ("Unable to write bitmap (invalid dib)" when the
