@@ -4,6 +4,7 @@
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/qt_application.h"
+#include "ui/animate_plots_window.h"
 #include "ui/error_bar_dialog.h"
 #include "ui/graph_type_dialog.h"
 #include "ui/plot_options_dialog.h"
@@ -52,6 +53,13 @@ TEST(StyleCommands, PlotOptionsSwitchesAnimationOnWithoutModifying)
     EXPECT_EQ(graph.m_plots.Get(0).m_lineStyle, kDotted);
     EXPECT_FALSE(page.doc.IsModified());
     EXPECT_FALSE(page.view.RunPlotOptions()) << "already on";
+    EXPECT_EQ(page.view.AnimateWindow(), nullptr) << "the dialog alone opens no window";
+
+    // Through the command, switching the mode on brings up the slider.
+    page.doc.CurrentGraph().m_singlePlotOnly = 0;
+    EXPECT_TRUE(page.view.OnCommand(CommandId::SetsPlotOptions));
+    ASSERT_NE(page.view.AnimateWindow(), nullptr);
+    page.view.AnimateWindow()->close();
 
     // Cancel closes too, and the index is still checked.
     page.doc.CurrentGraph().m_singlePlotIndex = -1;
