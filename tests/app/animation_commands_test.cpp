@@ -3,6 +3,7 @@
 #include "document/tarn_doc.h"
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
+#include "tests/support/qt_application.h"
 #include "ui/animate_plots_window.h"
 #include "ui/export_animation_dialog.h"
 
@@ -16,16 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 struct AnimatedView {
     explicit AnimatedView(int sets, bool animated)
@@ -43,7 +34,7 @@ struct AnimatedView {
         view.resize(400, 300);
         view.grab();
     }
-    bool app = (App(), true); // the application exists before the view
+    bool app = (TestApplication(), true); // the application exists before the view
     CTarnDoc doc;
     RecordingMessages messages;
     CTarnView view{doc, messages};

@@ -8,6 +8,7 @@
 #include "render/graph.h"
 #include "tests/render/test_messages.h"
 #include "tests/support/avi_reading.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,10 @@
 
 namespace {
 
-void App()
-{
-    static int argc = 1;
-    static char name[] = "corvid_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 struct AnimationPage {
     explicit AnimationPage(int sets, bool animated = true)
     {
-        App();
+        TestApplication();
         Graph& graph = doc.CurrentGraph();
         for (int i = 0; i < sets; ++i) {
             Plot plot;
@@ -169,7 +161,7 @@ TEST(ExportAnimationDialog, CancellingTheCompressionChoiceLeavesTheDialogOpen)
 
 TEST(CompressionDialog, OffersTheTwoChoicesAndAQualityForMotionJpeg)
 {
-    App();
+    TestApplication();
     MovieSettings settings;
     CCompressionDialog dialog(settings);
     EXPECT_EQ(dialog.windowTitle(), "Compression Options");
