@@ -95,26 +95,10 @@ TEST(AviWriter, UncompressedMovieHasEveryHeaderFieldAndBottomUpPaddedFrames)
     ASSERT_TRUE(WriteMovie(dir / "m.avi", format, 5));
     const AviContents avi = ReadAvi(dir / "m.avi");
     ASSERT_TRUE(avi.ok) << avi.error;
-    EXPECT_EQ(avi.totalFrames, 5u);
-    EXPECT_EQ(avi.streams, 1u);
+    ExpectVideoStream(avi, 7, 3, 5, 12);
     EXPECT_EQ(avi.flags & 0x10, 0x10u); // has an index
     EXPECT_EQ(avi.microSecondsPerFrame, 83333u);
-    EXPECT_EQ(avi.width, 7u);
-    EXPECT_EQ(avi.height, 3u);
-    EXPECT_EQ(avi.streamType, "vids");
-    EXPECT_EQ(avi.scale, 1u);
-    EXPECT_EQ(avi.rate, 12u);
-    EXPECT_EQ(avi.length, 5u);
     EXPECT_EQ(avi.streamBuffer, 72u);
-    EXPECT_EQ(avi.frame[0], 0);
-    EXPECT_EQ(avi.frame[1], 0);
-    EXPECT_EQ(avi.frame[2], 7);
-    EXPECT_EQ(avi.frame[3], 3);
-    EXPECT_EQ(avi.headerSize, 40u);
-    EXPECT_EQ(avi.bitmapWidth, 7);
-    EXPECT_EQ(avi.bitmapHeight, 3);
-    EXPECT_EQ(avi.planes, 1);
-    EXPECT_EQ(avi.bitCount, 24);
     EXPECT_EQ(avi.compression, 0u);
     EXPECT_EQ(avi.imageSize, 72u);
     ASSERT_EQ(avi.frames.size(), 5u);

@@ -110,14 +110,7 @@ TEST(MovieRecorder, FiveSetsMakeFiveFramesAndTheShownSetComesBack)
 
     const AviContents avi = ReadAvi(r.settings.fileName);
     ASSERT_TRUE(avi.ok) << avi.error;
-    EXPECT_EQ(avi.totalFrames, 5u);
-    EXPECT_EQ(avi.length, 5u);
-    EXPECT_EQ(avi.streams, 1u);
-    EXPECT_EQ(avi.streamType, "vids");
-    EXPECT_EQ(avi.scale, 1u);
-    EXPECT_EQ(avi.rate, 24u);
-    EXPECT_EQ(avi.bitmapWidth, 64);
-    EXPECT_EQ(avi.bitmapHeight, 48);
+    ExpectVideoStream(avi, 64, 48, 5, 24);
     EXPECT_EQ(avi.bitCount, 24);
     EXPECT_EQ(avi.compression, 0u);
     ASSERT_EQ(avi.frames.size(), 5u);

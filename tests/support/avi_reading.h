@@ -150,3 +150,28 @@ inline AviContents ReadAvi(const std::string& path)
     avi.ok = true;
     return avi;
 }
+
+#include <gtest/gtest.h>
+
+/// The header fields every movie of one `width` x `height` video stream of
+/// `frames` frames at `rate` frames per second must hold, whatever its codec.
+inline void ExpectVideoStream(const AviContents& avi, int width, int height, unsigned frames, unsigned rate)
+{
+    EXPECT_EQ(avi.totalFrames, frames);
+    EXPECT_EQ(avi.length, frames);
+    EXPECT_EQ(avi.streams, 1u);
+    EXPECT_EQ(avi.streamType, "vids");
+    EXPECT_EQ(avi.scale, 1u);
+    EXPECT_EQ(avi.rate, rate);
+    EXPECT_EQ(avi.width, unsigned(width));
+    EXPECT_EQ(avi.height, unsigned(height));
+    EXPECT_EQ(avi.frame[0], 0);
+    EXPECT_EQ(avi.frame[1], 0);
+    EXPECT_EQ(avi.frame[2], width);
+    EXPECT_EQ(avi.frame[3], height);
+    EXPECT_EQ(avi.headerSize, 40u);
+    EXPECT_EQ(avi.bitmapWidth, width);
+    EXPECT_EQ(avi.bitmapHeight, height);
+    EXPECT_EQ(avi.planes, 1);
+    EXPECT_EQ(avi.bitCount, 24);
+}
