@@ -2,6 +2,7 @@
 
 #include "analysis/fit_data.h"
 #include "analysis/fit_report.h"
+#include "analysis/fit_statistics.h"
 #include "analysis/set_selection.h"
 #include "document/set_control.h"
 #include "equation/evalfield.h"
@@ -15,8 +16,6 @@
 #include <utility>
 
 namespace {
-
-const char* const kSelectOneSet = "Please select one data set to fit";
 
 std::string Format(const char* format, double value)
 {
@@ -38,6 +37,14 @@ std::string Filled(const char* format, const std::string& name)
 CurveFit::CurveFit(Graph& graph, Messages& messages, std::function<void()> redraw)
     : m_graph(graph), m_messages(messages), m_redraw(std::move(redraw))
 {
+}
+
+void CurveFit::SetParameterValues()
+{
+    for (int i = 0; i < m_params.Count(); ++i) {
+        const FitParameter& parameter = m_params.Get(i);
+        m_model.SetVarExact(parameter.varIndex, parameter.value);
+    }
 }
 
 void CurveFit::Redraw()
@@ -78,7 +85,7 @@ void CurveFit::SelectSet(int row)
             m_setIndex = m_listed[i];
     }
     if (m_setIndex < 0)
-        m_messages.Show(kSelectOneSet);
+        m_messages.Show(kFitSelectOneSet);
     ChiSquare(true);
 }
 
@@ -150,7 +157,7 @@ void CurveFit::StoreEdits(const ParameterEdits& edits)
     if (m_current < 0 || m_current >= m_params.Count())
         return;
     FitParameter& parameter = m_params.Get(m_current);
-    float value = 0;
+    float value = 0;  // a typed number field reads as a float
     parameter.hasValue = EvalField(edits.init.c_str(), value);
     if (parameter.hasValue)
         parameter.value = value;
@@ -250,40 +257,37 @@ void CurveFit::MoveSlider(int position)
     PlotFit();
 }
 
-float CurveFit::ChiSquare(bool display)
+double CurveFit::ChiSquare(bool display)
 {
     if (m_stage <= kFitEstimates)
-        return -1.0f;
+        return -1.0;
     if (!m_model.IsValid(1)) {
         if (display)
             m_chiText = "Invalid Equation!";
-        return -1.0f;
+        return -1.0;
     }
     if (m_setIndex < 0 || m_setIndex >= m_graph.m_plots.Count()) {
         if (display)
             m_chiText = "Select a plot!";
-        return -1.0f;
+        return -1.0;
     }
     const FitData data = FitData::FromPlot(m_graph.m_plots.Get(m_setIndex), m_weight != 0);
     ModelValues evaluator;
-    std::vector<float> values;
+    std::vector<double> values;
     if (evaluator.Evaluate(m_model, data, values) >= 0) {
         m_model.ClearMessage();
         m_chiText = "Could not compute";
-        return -1.0f;
+        return -1.0;
     }
-    const float chiSquare = ChiSquareOf(data, values);
+    const double chiSquare = ChiSquareOf(data, values);
     if (display)
-        m_chiText = Format("%g", double(chiSquare));
+        m_chiText = Format("%g", chiSquare);
     return chiSquare;
 }
 
-float CurveFit::PlotFit()
+double CurveFit::PlotFit()
 {
-    for (int i = 0; i < m_params.Count(); ++i) {
-        const FitParameter& parameter = m_params.Get(i);
-        m_model.SetVar(parameter.varIndex, parameter.value);
-    }
+    SetParameterValues();
     m_graph.m_showCurve = 1;
     m_graph.SetCurve(std::make_shared<EquationCurve>(m_model));
     Redraw();
@@ -296,61 +300,39 @@ void CurveFit::RemoveCurve()
     Redraw();
 }
 
-int CurveFit::SaveFit()
+std::vector<float> CurveFit::CurveXs(float& start) const
 {
-    if (m_setIndex < 0 || m_setIndex >= m_graph.m_plots.Count()) {
-        m_messages.Show(kSelectOneSet);
-        return -1;
-    }
-    for (int i = 0; i < m_params.Count(); ++i) {
-        const FitParameter& parameter = m_params.Get(i);
-        m_model.SetVar(parameter.varIndex, parameter.value);
-    }
+    std::vector<float> xs;
     const Plot& fitted = m_graph.m_plots.Get(m_setIndex);
     float a = fitted.m_xMin;
     float b = fitted.m_xMax;
     // A reversed axis still spans its range.
     if (a > b)
         std::swap(a, b);
+    start = a;
     const int steps = m_fitCurveSteps > 0 ? m_fitCurveSteps : 1;
     const float step = (b - a) / float(steps);
-    Plot result;
-    float smallestY = 0.0f;
-    bool any = false;
     float u = a;
     // At most steps + 1 samples: a step too small to move u (or none at all)
     // must not sample forever.
     for (int sample = 0; sample <= steps && u <= b; ++sample) {
         const float x = fitted.m_xLog ? float(std::pow(10.0, double(u))) : u;
-        m_model.ClearMessage();
-        const double value = double(m_model.Eval(x));
-        const float y = float(value);
-        if (m_model.m_message) {
-            m_model.ClearMessage();
-        } else if (std::isfinite(y) && std::isfinite(x)) {
-            result.AddPoint(x, y);
-            if (!any || y < smallestY)
-                smallestY = y;
-            any = true;
-        }
+        if (std::isfinite(x))
+            xs.push_back(x);
         const float next = u + step;
         if (!(next > u))
             break;
         u = next;
     }
-    if (!any) {
-        m_messages.Show("Unable to evalute the functionwithin the given range of x");
-        return -1;
-    }
-    char name[48];
-    std::snprintf(name, sizeof name, "Curve fit to plot %d", m_setIndex);
-    result.m_info = name;
-    result.m_pointStyle = kNoSymbol;
-    result.m_lineStyle = kSolid;
-    result.m_lineColor = 0x000000;
+    return xs;
+}
+
+int CurveFit::AddCurveSet(Plot& result, float start, float smallestY)
+{
+    const Plot& fitted = m_graph.m_plots.Get(m_setIndex);
     result.m_xLog = m_graph.m_xLog;
     result.m_yLog = m_graph.m_yLog;
-    if (a > 0 || fitted.m_xLog) {
+    if (start > 0 || fitted.m_xLog) {
         result.m_xPositive = 1;
     } else {
         result.m_xPositive = 0;
@@ -368,6 +350,43 @@ int CurveFit::SaveFit()
     m_graph.SyncPlotGeometry();
     Redraw();
     return index;
+}
+
+int CurveFit::SaveFit()
+{
+    if (m_setIndex < 0 || m_setIndex >= m_graph.m_plots.Count()) {
+        m_messages.Show(kFitSelectOneSet);
+        return -1;
+    }
+    SetParameterValues();
+    float a = 0.0f;
+    Plot result;
+    float smallestY = 0.0f;
+    bool any = false;
+    for (const float x : CurveXs(a)) {
+        m_model.ClearMessage();
+        const double value = double(m_model.Eval(x));
+        const float y = float(value);
+        if (m_model.m_message) {
+            m_model.ClearMessage();
+        } else if (std::isfinite(y)) {
+            result.AddPoint(x, y);
+            if (!any || y < smallestY)
+                smallestY = y;
+            any = true;
+        }
+    }
+    if (!any) {
+        m_messages.Show("Unable to evalute the functionwithin the given range of x");
+        return -1;
+    }
+    char name[48];
+    std::snprintf(name, sizeof name, "Curve fit to plot %d", m_setIndex);
+    result.m_info = name;
+    result.m_pointStyle = kNoSymbol;
+    result.m_lineStyle = kSolid;
+    result.m_lineColor = 0x000000;
+    return AddCurveSet(result, a, smallestY);
 }
 
 FitOptions CurveFit::Options() const
@@ -397,7 +416,7 @@ bool CurveFit::StartFit()
         return false;
     }
     if (m_setIndex < 0 || m_setIndex >= m_graph.m_plots.Count()) {
-        m_messages.Show(kSelectOneSet);
+        m_messages.Show(kFitSelectOneSet);
         return false;
     }
     m_cancel = 0;
@@ -412,7 +431,7 @@ std::unique_ptr<LevMarqFit> CurveFit::MakeFit() const
         parameters.push_back(m_params.Get(i));
     FitSettings settings;
     settings.maxIterations = m_maxIterations;
-    settings.tolerance = m_tolerance;
+    settings.tolerance = double(m_tolerance);
     settings.simplify = m_simplify;
     FitData data;
     if (m_setIndex >= 0 && m_setIndex < m_graph.m_plots.Count())
@@ -431,7 +450,7 @@ std::string CurveFit::ReportText(const FitOutcome& outcome, const LevMarqFit& fi
     info.tolerance = m_tolerance;
     info.chiSquare = outcome.chiSquare;
     info.parameters = fit.Parameters();
-    info.errors = outcome.errors;
+    info.statistics = DescribeFit(fit.Data(), outcome.chiSquare, outcome.covariance);
     Equation model(fit.Model());
     for (const FitParameter& parameter : info.parameters) {
         const char* name = model.GetVarName(parameter.varIndex);

@@ -13,10 +13,14 @@
 #include <vector>
 
 class Graph;
+class Plot;
 class Messages;
 
 /// Stages of the curve fit dialog.
 enum FitStage : int { kFitEquation = 0, kFitEstimates = 1, kFitAdjust = 2, kFitRunning = 3 };
+
+/// The message for a fit without a set.
+inline constexpr const char* kFitSelectOneSet = "Please select one data set to fit";
 
 /// Most sets the fit's set list shows.
 constexpr int kMaxFitListedSets = 3600;
@@ -81,14 +85,26 @@ public:
     /// The chi-squared of the model on the set (-1 before stage 2, for an
     /// incomplete model, without a set, or where the model fails); with
     /// `display` the chi-squared text follows.
-    float ChiSquare(bool display);
+    double ChiSquare(bool display);
     /// Sets the parameter values into the model, draws it as the graph's
     /// overlay curve and returns `ChiSquare` with display.
-    float PlotFit();
+    double PlotFit();
     /// "Save Fit": the model over the set's x range (101 points) as a new set
     /// "Curve fit to plot N" of the graph. Returns the new set's index, or -1
     /// after "Unable to evalute the functionwithin the given range of x".
     int SaveFit();
+    /// The residuals y - f(x) of the fitted set at its own x values, as a new
+    /// set "Residuals of plot N" (circles, no line). Returns its index, or -1
+    /// with a message when the model cannot be computed at any point.
+    int SaveResiduals();
+    /// The 95 % confidence band of the model curve over the x values of
+    /// "Save Fit": f(x) -/+ t(0.975, dof) sqrt(g^T C g), with g the model's
+    /// gradient in the parameters and C their covariance (scaled as the
+    /// report's errors are), as two new sets "Lower 95% confidence band of
+    /// plot N" and "Upper ..." (dashed lines). Returns the index of the
+    /// lower set (the upper follows it), or -1 with a message when the band
+    /// cannot be found (no degrees of freedom, a singular covariance).
+    int SaveConfidenceBand();
     /// Switches the overlay curve off ("Close").
     void RemoveCurve();
 
@@ -124,6 +140,8 @@ public:
     int m_simplify = 1;
     int m_weight = 1;
     int m_fitCurveSteps = 100;
+    int m_saveResiduals = 0;  ///< "Save Fit" also saves the residuals
+    int m_saveBand = 0;       ///< "Save Fit" also saves the confidence band
     int m_current = 0;
     Equation m_model;
     List<FitParameter> m_params;
@@ -131,6 +149,11 @@ public:
     std::string m_fxText;
 
 private:
+    void SetParameterValues();
+    // The x values of the saved curves; `start` receives the range's low end.
+    std::vector<float> CurveXs(float& start) const;
+    // Appends a saved curve with the log flags of "Save Fit" and rescales.
+    int AddCurveSet(Plot& result, float start, float smallestY);
     void Redraw();
 
     Graph& m_graph;

@@ -30,7 +30,7 @@ FitData FitData::FromPlot(const Plot& plot, bool weight)
     return data;
 }
 
-int ModelValues::Evaluate(Equation& model, const FitData& data, std::vector<float>& values,
+int ModelValues::Evaluate(Equation& model, const FitData& data, std::vector<double>& values,
                           const char** failure)
 {
     const int count = data.Count();
@@ -42,7 +42,7 @@ int ModelValues::Evaluate(Equation& model, const FitData& data, std::vector<floa
         const int n = std::min(kFitBlock, count - start);
         model.EvalMany(data.x.data() + start, n, m_results.data(), m_failures.data());
         for (int i = 0; i < n; ++i) {
-            values[std::size_t(start + i)] = float(m_results[std::size_t(i)]);
+            values[std::size_t(start + i)] = m_results[std::size_t(i)];
             if (m_failures[std::size_t(i)] && firstFailure < 0) {
                 firstFailure = start + i;
                 if (failure)
@@ -53,24 +53,14 @@ int ModelValues::Evaluate(Equation& model, const FitData& data, std::vector<floa
     return firstFailure;
 }
 
-float ChiSquareOf(const FitData& data, const std::vector<float>& values)
+double ChiSquareOf(const FitData& data, const std::vector<double>& values)
 {
     double sum = 0.0;
     const std::size_t count = data.x.size();
-    if (!data.Weighted()) {
-        for (std::size_t i = 0; i < count; ++i) {
-            const float residual = data.y[i] - values[i];
-            sum += double(residual) * double(residual);
-        }
-        return float(sum);
-    }
     for (std::size_t i = 0; i < count; ++i) {
-        float residual = data.y[i] - values[i];
-        const float sigma = data.sigma[i];
         // A point whose error is 0 keeps the weight 1.
-        if (sigma != 0.0f)
-            residual /= sigma;
-        sum += double(residual) * double(residual);
+        const double residual = (double(data.y[i]) - values[i]) * ResidualWeight(data, i);
+        sum += residual * residual;
     }
-    return float(sum);
+    return sum;
 }

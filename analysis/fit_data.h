@@ -29,14 +29,14 @@ struct FitData {
 constexpr int kFitBlock = 4096;
 
 /// Evaluates a model at every x of the data, a block of points at a time,
-/// into the model value of each point rounded to a float.
+/// into the model value of each point.
 class ModelValues {
 public:
     /// Evaluates `model` (independent variable defined) at every x of `data`
     /// into `values` (resized to the point count). Returns the index of the
     /// first point where the model failed, or -1; `failure` (when given)
     /// then receives its message.
-    int Evaluate(Equation& model, const FitData& data, std::vector<float>& values,
+    int Evaluate(Equation& model, const FitData& data, std::vector<double>& values,
                  const char** failure = nullptr);
 
 private:
@@ -46,5 +46,12 @@ private:
 
 /// The chi-squared of residuals `y - f` over the data with `f` from
 /// `values`: each residual divided by its point's y error when that is not 0,
-/// squared, summed in double and rounded to a float.
-float ChiSquareOf(const FitData& data, const std::vector<float>& values);
+/// squared and summed, all in double.
+double ChiSquareOf(const FitData& data, const std::vector<double>& values);
+
+/// The factor of each point's residual in chi-squared: 1 / sigma when the
+/// data are weighted and sigma is not 0, else 1.
+inline double ResidualWeight(const FitData& data, std::size_t i)
+{
+    return data.sigma.empty() || data.sigma[i] == 0.0f ? 1.0 : 1.0 / double(data.sigma[i]);
+}

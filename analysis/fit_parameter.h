@@ -1,20 +1,21 @@
 #pragma once
 
 /// One parameter of the fitted model: its place in the model's variable
-/// table, its value, the optional bounds, whether the last trial step was
-/// held at a bound, and the ends of its slider.
+/// table, its value (kept in double, so a fit can resolve every digit the
+/// data hold), the optional bounds, whether it stands on a bound, and the
+/// ends of its slider.
 struct FitParameter {
     int varIndex = 0;
-    float value = 1.0f;
+    double value = 1.0;
     int hasValue = 0;  ///< the user gave an initial estimate
     int hasMax = 0;
     int hasMin = 0;
-    int atMax = 0;     ///< the last step was clamped to the upper bound
-    int atMin = 0;     ///< the last step was clamped to the lower bound
-    float max = 1.0f;
-    float min = 1.0f;
-    float sliderMax = 0.0f;
-    float sliderMin = 0.0f;
+    int atMax = 0;     ///< the value stands on the upper bound
+    int atMin = 0;     ///< the value stands on the lower bound
+    double max = 1.0;
+    double min = 1.0;
+    double sliderMax = 0.0;
+    double sliderMin = 0.0;
 };
 
 /// The slider ends of `parameter`: its bounds where it has them, else 1.5 and
@@ -27,4 +28,4 @@ void ComputeSliderRange(FitParameter& parameter);
 int SliderPosition(const FitParameter& parameter);
 
 /// The value at slider position `position` (0 .. 100).
-float SliderValue(const FitParameter& parameter, int position);
+double SliderValue(const FitParameter& parameter, int position);

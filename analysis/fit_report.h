@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/fit_parameter.h"
+#include "analysis/fit_statistics.h"
 
 #include <string>
 #include <vector>
@@ -15,13 +16,16 @@ struct FitReportInfo {
     std::string setName;
     int iterations = 0;
     float tolerance = 0.0f;
-    float chiSquare = 0.0f;
+    double chiSquare = 0.0;
     std::vector<std::string> names;        ///< parameter names, in order
     std::vector<FitParameter> parameters;  ///< values and bound flags
-    std::vector<float> errors;             ///< standard errors
+    FitStatistics statistics;              ///< the errors and the quality of the fit
 };
 
 /// The report: the fit, the model and set, iterations, tolerance and
-/// chi-squared, then per parameter a constrained-parameter line when its
-/// last step was held at a bound and "NAME = VALUE +/- ERROR".
+/// chi-squared, then per parameter a constrained-parameter line when it
+/// ends on a bound and "NAME = VALUE +/- ERROR"; then the points and
+/// degrees of freedom, reduced chi-squared, R^2, whether the fit was
+/// weighted and how the errors were found, the correlation matrix, and a
+/// warning when there are no more points than parameters.
 std::string FitReportText(const FitReportInfo& info);

@@ -5,8 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <new>
 #include <utility>
+
+const char* const kFitIterationLimit = "Maximum number of iterations exceeded!";
+const char* const kFitSingular = "LU_factor: Failed to factor alpha";
+const char* const kFitNoProgress =
+    "The fit did not converge: no step lowers chi squared any further, yet this is "
+    "no minimum (a parameter may have lost its influence on the model; try other "
+    "initial estimates).";
 
 namespace {
 
@@ -14,38 +20,40 @@ const char* const kSource = "lev_marq_fit";
 const char* const kVagueFailure = "A vauge and unspecified error has occured while fitting";
 const char* const kDiscreteFailure = "Unable to compute discrete derivative!";
 
-std::string ChiText(float chiSquare)
+// Lambda beyond which no damped step can change a parameter by a rounding
+// unit: the fit cannot go on.
+constexpr double kLargestLambda = 1e20;
+// Lambda stays above this, so that a step never loses its damping entirely.
+constexpr double kSmallestLambda = 1e-15;
+// A chi-squared drop this small, relative to chi-squared, has settled.
+constexpr double kChiSquareSettled = 1e-10;
+// An undamped step this small, relative to each parameter, has settled.
+constexpr double kStepSettled = 1e-8;
+// The undamped step's predicted drop of chi-squared, relative to
+// chi-squared, below which the point is the minimum: the parameters are
+// then within about 1e-6 standard errors of it.
+constexpr double kMinimumReduction = 1e-12;
+// The same where no step can lower chi-squared any more: only rounding stands
+// between the point and the minimum.
+constexpr double kRoundedReduction = 1e-8;
+// Below this cosine between each Jacobian column and the residuals, the
+// gradient is zero to within rounding.
+constexpr double kGradientVanishes = 1e-7;
+
+std::string ChiText(double chiSquare)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", double(chiSquare));
+    std::snprintf(text, sizeof text, "%g", chiSquare);
     return text;
 }
 
-// Alpha and beta sums over points where the model and every derivative
-// could be evaluated, for N parameters: the sums live in registers, in the
-// same order of addition as the general loop.
-template <int N>
-void SumAlphaBeta(const float* slopes, const float* values, const float* ys, const double* weights,
-                  int count, double* alphaSums, double* betaSums)
+double Clamp(const FitParameter& parameter, double value)
 {
-    double alpha[N][N] = {};
-    double beta[N] = {};
-    for (int point = 0; point < count; ++point) {
-        const float* slope = slopes + std::size_t(point) * N;
-        const double residual = double(ys[point] - values[point]);
-        const double weight = weights ? weights[point] : 1.0;
-        for (int j = 0; j < N; ++j) {
-            const double weighted = weights ? double(slope[j]) * weight : double(slope[j]);
-            beta[j] += residual * weighted;
-            for (int k = j; k < N; ++k)
-                alpha[j][k] += weighted * double(slope[k]);
-        }
-    }
-    for (int j = 0; j < N; ++j) {
-        betaSums[j] = beta[j];
-        for (int k = j; k < N; ++k)
-            alphaSums[j * N + k] = alpha[j][k];
-    }
+    if (parameter.hasMax && value > parameter.max)
+        value = parameter.max;
+    if (parameter.hasMin && value < parameter.min)
+        value = parameter.min;
+    return value;
 }
 
 } // namespace
@@ -54,11 +62,10 @@ LevMarqFit::LevMarqFit(const Equation& model, std::vector<FitParameter> paramete
                        FitSettings settings)
     : m_model(model), m_params(std::move(parameters)), m_data(std::move(data)), m_settings(settings)
 {
-    // 1 / sigma^2 of each point, once; a point whose error is 0 keeps the weight 1.
     if (m_data.Weighted()) {
         m_weights.reserve(m_data.sigma.size());
-        for (float sigma : m_data.sigma)
-            m_weights.push_back(sigma != 0.0f ? 1.0 / (double(sigma) * double(sigma)) : 1.0);
+        for (std::size_t i = 0; i < m_data.sigma.size(); ++i)
+            m_weights.push_back(ResidualWeight(m_data, i));
     }
 }
 
@@ -103,11 +110,18 @@ void LevMarqFit::MakeDerivatives()
     for (int i = 0; i < m_model.NumVars(); ++i)
         if (m_model.IsSet(i))
             m_values[std::size_t(i)] = m_model.GetVar(i);
+    for (const FitParameter& parameter : m_params)
+        m_values[std::size_t(parameter.varIndex)] = parameter.value;
 }
 
 void LevMarqFit::Evaluate(Pass& pass)
 {
-    const int count = m_data.Count();
+    EvaluateAt(m_data.x.data(), m_data.Count(), pass);
+    pass.chiSquare = pass.firstFailure >= 0 ? -1.0 : ChiSquareOf(m_data, pass.values);
+}
+
+void LevMarqFit::EvaluateAt(const float* x, int count, Pass& pass)
+{
     const std::size_t n = m_params.size();
     const std::size_t outputs = n + 1;
     constexpr int kBlock = ModelProgram::kBlock;
@@ -130,11 +144,9 @@ void LevMarqFit::Evaluate(Pass& pass)
     m_anyFailed.resize(outputs);
     for (int start = 0; start < count; start += kBlock) {
         const int size = std::min(kBlock, count - start);
-        m_program.Run(m_values.data(), m_data.x.data() + start, size, results, failed,
+        m_program.Run(m_values.data(), x + start, size, results, failed,
                       m_anyFailed.data());
-        float* values = pass.values.data() + start;
-        for (int i = 0; i < size; ++i)
-            values[i] = float(results[0][i]);
+        std::copy(results[0], results[0] + size, pass.values.data() + start);
         if (m_anyFailed[0] && pass.firstFailure < 0) {
             for (int i = 0; i < size; ++i) {
                 if (failed[0][i]) {
@@ -143,135 +155,207 @@ void LevMarqFit::Evaluate(Pass& pass)
                 }
             }
         }
-        float* slopes = pass.slopes.data() + std::size_t(start) * n;
         for (std::size_t k = 0; k < n; ++k) {
-            const double* column = results[k + 1];
-            for (int i = 0; i < size; ++i)
-                slopes[std::size_t(i) * n + k] = float(column[i]);
-        }
-        bool anySlopeFailed = false;
-        for (std::size_t k = 0; k < n; ++k)
-            anySlopeFailed = anySlopeFailed || m_anyFailed[k + 1];
-        if (anySlopeFailed) {
-            for (int i = 0; i < size; ++i)
-                for (std::size_t k = 0; k < n; ++k)
+            const std::size_t first = k * std::size_t(count) + std::size_t(start);
+            std::copy(results[k + 1], results[k + 1] + size, pass.slopes.data() + first);
+            if (m_anyFailed[k + 1])
+                for (int i = 0; i < size; ++i)
                     if (failed[k + 1][i])
-                        pass.slopeFailures.push_back(int((std::size_t(start + i)) * n + k));
+                        pass.slopeFailures.push_back(first + std::size_t(i));
         }
     }
-    pass.chiSquare = pass.firstFailure >= 0 ? -1.0f : ChiSquareOf(m_data, pass.values);
+    pass.chiSquare = -1.0;
 }
 
-void LevMarqFit::Report(FitObserver* observer, float chiSquare)
+void LevMarqFit::Report(FitObserver* observer, double chiSquare)
 {
     if (observer)
         observer->Progress(m_model, ChiText(chiSquare));
 }
 
-float LevMarqFit::CentralDifference(int k, float x)
+double LevMarqFit::CentralDifference(int k, float x)
 {
     const int variable = m_params[std::size_t(k)].varIndex;
-    const float p = float(m_model.GetVar(variable));
-    const float h = 1e-6f;
-    float plus = p + h;
-    float minus = p - h;
-    // Where both perturbed values round back to p (a magnitude of about 32
-    // and more) the difference could only ever say 0; step by the
-    // parameter's own scale instead and divide by the step actually taken.
-    const bool scaled = plus == minus;
-    if (scaled) {
-        const float step = std::fabs(p) * 1e-6f;
-        plus = p + step;
-        minus = p - step;
-    }
+    const double p = m_model.GetVar(variable);
+    // The cube root of the double's precision balances the truncation of
+    // the difference against the rounding of the two values.
+    const double h = 6e-6 * (p != 0.0 ? std::fabs(p) : 1.0);
+    const double plus = p + h;
+    const double minus = p - h;
     m_model.ClearMessage();
-    m_model.SetVar(variable, plus);
+    m_model.SetVarExact(variable, plus);
     const double high = double(m_model.Eval(x));
     const bool highFailed = m_model.m_message != nullptr;
-    m_model.SetVar(variable, minus);
+    m_model.SetVarExact(variable, minus);
     const double low = double(m_model.Eval(x));
     const bool lowFailed = m_model.m_message != nullptr;
-    m_model.SetVar(variable, p);
+    m_model.SetVarExact(variable, p);
     m_model.ClearMessage();
     if (highFailed || lowFailed)
         throw kDiscreteFailure;
-    const float slope = scaled ? float((high - low) / (double(plus) - double(minus)))
-                               : float((high - low) * 500000.0);
+    const double slope = (high - low) / (plus - minus);
     if (!std::isfinite(slope))
         throw kDiscreteFailure;  // "Bad discrete derivative"
     return slope;
 }
 
-void LevMarqFit::BuildAlphaBeta(const Pass& pass, FitMatrix& alpha, FitVector& beta)
+void LevMarqFit::Linearise(Pass& pass)
 {
-    const int n = int(m_params.size());
     const int count = m_data.Count();
-    m_alphaSums.assign(std::size_t(n) * std::size_t(n), 0.0);
-    m_betaSums.assign(std::size_t(n), 0.0);
-    m_ownSlopes.resize(std::size_t(n));
-    float* own = m_ownSlopes.data();
-    auto failure = pass.slopeFailures.begin();
+    const int n = int(m_params.size());
+    if (pass.firstFailure >= 0)
+        throw Error("Unable to compute function.", kSource, __LINE__);
+    for (std::size_t place : pass.slopeFailures) {
+        const int k = int(place / std::size_t(count));
+        const std::size_t point = place % std::size_t(count);
+        pass.slopes[place] = CentralDifference(k, m_data.x[point]);
+    }
+    pass.slopeFailures.clear();
+    m_columns.resize(pass.slopes.size());
+    m_rhs.resize(std::size_t(count));
     const bool weighted = !m_weights.empty();
-    const bool clean = pass.slopeFailures.empty() && pass.firstFailure < 0;
-    const double* weights = weighted ? m_weights.data() : nullptr;
-    auto sum = [&](auto kernel) {
-        kernel(pass.slopes.data(), pass.values.data(), m_data.y.data(), weights, count,
-               m_alphaSums.data(), m_betaSums.data());
-    };
-    if (clean && n >= 1 && n <= 4) {
-        switch (n) {
-        case 1: sum(SumAlphaBeta<1>); break;
-        case 2: sum(SumAlphaBeta<2>); break;
-        case 3: sum(SumAlphaBeta<3>); break;
-        case 4: sum(SumAlphaBeta<4>); break;
-        }
+    for (int i = 0; i < count; ++i) {
+        const double weight = weighted ? m_weights[std::size_t(i)] : 1.0;
+        m_rhs[std::size_t(i)] = (double(m_data.y[std::size_t(i)]) - pass.values[std::size_t(i)]) * weight;
     }
-    for (int point = (clean && n >= 1 && n <= 4) ? count : 0; point < count; ++point) {
-        const std::size_t first = std::size_t(point) * std::size_t(n);
-        const float* slope = pass.slopes.data() + first;
-        if (failure != pass.slopeFailures.end() && *failure < int(first) + n) {
-            // Some derivative failed here: copy the slopes, with central
-            // differences in their places.
-            for (int k = 0; k < n; ++k) {
-                if (failure != pass.slopeFailures.end() && *failure == int(first) + k) {
-                    ++failure;
-                    own[k] = CentralDifference(k, m_data.x[std::size_t(point)]);
-                } else {
-                    own[k] = slope[k];
-                }
-            }
-            slope = own;
+    m_gradient.assign(std::size_t(n), 0.0);
+    m_norms.assign(std::size_t(n), 0.0);
+    m_scale.resize(std::size_t(n), 0.0);
+    for (int k = 0; k < n; ++k) {
+        const std::size_t first = std::size_t(k) * std::size_t(count);
+        double gradient = 0.0;
+        double norm = 0.0;
+        for (int i = 0; i < count; ++i) {
+            const double weight = weighted ? m_weights[std::size_t(i)] : 1.0;
+            const double value = pass.slopes[first + std::size_t(i)] * weight;
+            m_columns[first + std::size_t(i)] = value;
+            gradient += value * m_rhs[std::size_t(i)];
+            norm += value * value;
         }
-        if (point == pass.firstFailure)
-            throw Error("Unable to compute function.", kSource, __LINE__);
-        const double residual = double(m_data.y[std::size_t(point)] - pass.values[std::size_t(point)]);
-        const double weight = weighted ? m_weights[std::size_t(point)] : 1.0;
-        for (int j = 0; j < n; ++j) {
-            const double weightedSlope = weighted ? double(slope[j]) * weight : double(slope[j]);
-            m_betaSums[std::size_t(j)] += residual * weightedSlope;
-            double* row = m_alphaSums.data() + std::size_t(j) * std::size_t(n);
-            // The matrix is symmetric: the upper triangle is summed and mirrored.
-            for (int k = j; k < n; ++k)
-                row[k] += weightedSlope * double(slope[k]);
-        }
+        m_gradient[std::size_t(k)] = gradient;
+        m_norms[std::size_t(k)] = std::sqrt(norm);
+        m_scale[std::size_t(k)] = std::max(m_scale[std::size_t(k)], m_norms[std::size_t(k)]);
     }
-    for (int j = 0; j < n; ++j) {
-        beta(j + 1) = float(m_betaSums[std::size_t(j)]);
-        for (int k = j; k < n; ++k) {
-            const float sum = float(m_alphaSums[std::size_t(j) * std::size_t(n) + std::size_t(k)]);
-            alpha(j + 1, k + 1) = sum;
-            alpha(k + 1, j + 1) = sum;
-        }
+    FactorQR(m_columns, count, n, m_rhs, m_r);
+    m_q.assign(m_rhs.begin(), m_rhs.begin() + std::min(n, count));
+    m_q.resize(std::size_t(n), 0.0);
+}
+
+void LevMarqFit::FindFree()
+{
+    m_free.clear();
+    for (std::size_t k = 0; k < m_params.size(); ++k) {
+        FitParameter& parameter = m_params[k];
+        // The gradient J^T r points where chi-squared falls.
+        const double downhill = m_gradient[k];
+        parameter.atMax = parameter.hasMax && parameter.value >= parameter.max;
+        parameter.atMin = parameter.hasMin && parameter.value <= parameter.min;
+        const bool held = (parameter.atMax && downhill > 0.0) || (parameter.atMin && downhill < 0.0);
+        if (!held)
+            m_free.push_back(int(k));
     }
 }
 
-void LevMarqFit::SetAccepted()
+bool LevMarqFit::AtMinimum(double reduction)
 {
-    for (const FitParameter& parameter : m_params) {
-        m_model.SetVar(parameter.varIndex, parameter.value);
-        m_values[std::size_t(parameter.varIndex)] = double(parameter.value);
-        for (Equation& derivative : m_derivatives)
-            derivative.SetVar(parameter.varIndex, parameter.value);
+    const double chiSquare = m_accepted.chiSquare;
+    if (chiSquare == 0.0)
+        return true;
+    std::vector<double> step;
+    // Where the undamped problem is singular, a whisper of damping picks
+    // the shortest of its steps.
+    if (!SolveDamped(m_r, m_q, m_free, m_scale, 0.0, step) &&
+        !SolveDamped(m_r, m_q, m_free, m_scale, 1e-12, step))
+        return false;
+    // The step as the bounds let it be taken; the linear model's drop of
+    // chi-squared along it is 2 g.d - |J d|^2, with |J d| = |R d|.
+    const int n = int(m_params.size());
+    bool small = true;
+    for (int k = 0; k < n; ++k) {
+        const FitParameter& parameter = m_params[std::size_t(k)];
+        const double value = parameter.value;
+        step[std::size_t(k)] = Clamp(parameter, value + step[std::size_t(k)]) - value;
+        small = small && std::fabs(step[std::size_t(k)]) <= kStepSettled * std::fabs(value);
+    }
+    if (small)
+        return true;
+    double slope = 0.0;
+    double curvature = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        double row = 0.0;
+        for (int j = i; j <= n; ++j)
+            row += m_r(i, j) * step[std::size_t(j - 1)];
+        curvature += row * row;
+        slope += m_gradient[std::size_t(i - 1)] * step[std::size_t(i - 1)];
+    }
+    return 2.0 * slope - curvature <= reduction * chiSquare;
+}
+
+void LevMarqFit::Accelerate(double lambda, const std::vector<double>& accepted, std::vector<double>& step)
+{
+    // The model's second derivative along the step, from one probe a tenth
+    // of the way, corrects the step for the curvature of the valley it
+    // runs along (geodesic acceleration).
+    const std::size_t n = m_params.size();
+    const int count = m_data.Count();
+    constexpr double kProbe = 0.1;
+    std::vector<double> probe(n);
+    for (std::size_t k = 0; k < n; ++k)
+        probe[k] = accepted[k] + kProbe * step[k];
+    SetValues(probe);
+    EvaluateAt(m_data.x.data(), count, m_probe);
+    SetValues(accepted);
+    if (m_probe.firstFailure >= 0)
+        return;
+    const bool weighted = !m_weights.empty();
+    m_curvature.resize(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        double along = 0.0;
+        for (std::size_t k = 0; k < n; ++k)
+            along += m_accepted.slopes[k * std::size_t(count) + std::size_t(i)] * step[k];
+        const double second =
+            2.0 / kProbe * ((m_probe.values[std::size_t(i)] - m_accepted.values[std::size_t(i)]) / kProbe - along);
+        m_curvature[std::size_t(i)] = -second * (weighted ? m_weights[std::size_t(i)] : 1.0);
+    }
+    ApplyQT(m_columns, count, int(n), m_curvature);
+    std::vector<double> target(m_curvature.begin(), m_curvature.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(n), count));
+    target.resize(n, 0.0);
+    std::vector<double> acceleration;
+    if (!SolveDamped(m_r, target, m_free, m_scale, lambda, acceleration))
+        return;
+    double velocity = 0.0;
+    double correction = 0.0;
+    for (std::size_t k = 0; k < n; ++k) {
+        velocity += (m_scale[k] * step[k]) * (m_scale[k] * step[k]);
+        correction += (m_scale[k] * acceleration[k]) * (m_scale[k] * acceleration[k]);
+    }
+    // A correction as large as the step itself means the quadratic picture
+    // no longer holds: keep the plain step.
+    if (!(2.0 * std::sqrt(correction) <= 0.75 * std::sqrt(velocity)))
+        return;
+    for (std::size_t k = 0; k < n; ++k)
+        step[k] += 0.5 * acceleration[k];
+}
+
+bool LevMarqFit::GradientVanishes() const
+{
+    const double residual = std::sqrt(std::max(m_accepted.chiSquare, 0.0));
+    if (residual == 0.0)
+        return true;
+    for (int k : m_free) {
+        const double norm = m_norms[std::size_t(k)];
+        if (norm > 0.0 && std::fabs(m_gradient[std::size_t(k)]) > kGradientVanishes * norm * residual)
+            return false;
+    }
+    return true;
+}
+
+void LevMarqFit::SetValues(const std::vector<double>& values)
+{
+    for (std::size_t k = 0; k < m_params.size(); ++k) {
+        const int variable = m_params[k].varIndex;
+        m_model.SetVarExact(variable, values[k]);
+        m_values[std::size_t(variable)] = values[k];
     }
 }
 
@@ -279,103 +363,158 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
 {
     outcome.end = FitEnd::Cancelled;
     MakeDerivatives();
-    const int n = int(m_params.size());
-    float lambda = 0.001f;
-    FitMatrix plainAlpha(n, n, 0.0f), alpha(n, n, 0.0f);
-    FitVector plainBeta(n, 0.0f), beta(n, 0.0f);
-    PivotVector pivot(n, 0);
-    std::vector<float> delta(static_cast<std::size_t>(n));
-    std::vector<float> trial(static_cast<std::size_t>(n));
+    const std::size_t n = m_params.size();
+    double lambda = 0.001;
+    std::vector<double> step;
+    std::vector<double> accepted(n);
+    std::vector<double> trial(n);
+    for (std::size_t k = 0; k < n; ++k)
+        accepted[k] = m_params[k].value;
 
     Evaluate(m_accepted);
-    float chiSquare = m_accepted.chiSquare;
+    double chiSquare = m_accepted.chiSquare;
     Report(observer, chiSquare);
-    bool plainCurrent = false;
+    bool linearised = false;
     int iterations = 0;
     while (!cancel.load()) {
-        if (!plainCurrent) {
-            BuildAlphaBeta(m_accepted, plainAlpha, plainBeta);
-            plainCurrent = true;
+        if (!linearised) {
+            Linearise(m_accepted);
+            linearised = true;
         }
-        alpha = plainAlpha;
-        beta = plainBeta;
-        for (int k = 1; k <= n; ++k)
-            alpha(k, k) *= 1.0f + lambda;
-        if (!LUFactor(alpha, pivot))
-            throw Error("LU_factor: Failed to factor alpha", kSource, __LINE__);
-        LUSolve(alpha, pivot, beta);
-
-        for (int k = 0; k < n; ++k) {
-            FitParameter& parameter = m_params[std::size_t(k)];
-            float step = beta(k + 1);
-            float value = parameter.value + step;
-            parameter.atMax = 0;
-            parameter.atMin = 0;
-            if (parameter.hasMax && value > parameter.max) {
-                parameter.atMax = 1;
-                step = parameter.max - parameter.value;
-                value = parameter.max;
-            }
-            if (parameter.hasMin && value < parameter.min) {
-                parameter.atMin = 1;
-                step = parameter.min - parameter.value;
-                value = parameter.min;
-            }
-            delta[std::size_t(k)] = step;
-            trial[std::size_t(k)] = value;
-            m_model.SetVar(parameter.varIndex, value);
-            m_values[std::size_t(parameter.varIndex)] = double(value);
-        }
+        FindFree();
+        if (!SolveDamped(m_r, m_q, m_free, m_scale, lambda, step))
+            throw Error(kFitSingular, kSource, __LINE__);
+        Accelerate(lambda, accepted, step);
+        for (std::size_t k = 0; k < n; ++k)
+            trial[k] = Clamp(m_params[k], accepted[k] + step[k]);
+        SetValues(trial);
         if (cancel.load())
             return;
 
         Evaluate(m_trial);
-        const float trialChiSquare = m_trial.chiSquare;
+        const double trialChiSquare = m_trial.chiSquare;
         Report(observer, chiSquare);
         bool converged = false;
         // A step into a region where the model cannot be computed, or whose
-        // chi-squared is not a number, is no improvement.
-        if (!(trialChiSquare <= chiSquare) || m_trial.firstFailure >= 0) {
-            lambda = 10.0f * lambda;
-            for (const FitParameter& parameter : m_params) {
-                m_model.SetVar(parameter.varIndex, parameter.value);
-                m_values[std::size_t(parameter.varIndex)] = double(parameter.value);
+        // chi-squared is not a number, is no improvement; nor is one that
+        // leaves chi-squared as it was, which would otherwise let rounding
+        // wander on for ever.
+        if (!(trialChiSquare < chiSquare) || m_trial.firstFailure >= 0) {
+            lambda *= 10.0;
+            SetValues(accepted);
+            converged = AtMinimum(kMinimumReduction);
+            if (!converged && lambda > kLargestLambda) {
+                if (!AtMinimum(kRoundedReduction) && !GradientVanishes())
+                    throw Error(kFitNoProgress, kSource, __LINE__);
+                converged = true;
             }
         } else {
-            lambda = 0.1f * lambda;
-            bool moved = false;
-            for (int k = 0; k < n; ++k) {
-                FitParameter& parameter = m_params[std::size_t(k)];
-                parameter.value += delta[std::size_t(k)];
-                // Held at a bound, value + (bound - value) may round off the bound.
-                moved = moved || parameter.value != trial[std::size_t(k)];
-            }
-            SetAccepted();
-            if (moved)
-                Evaluate(m_accepted);
-            else
-                std::swap(m_accepted, m_trial);
-            plainCurrent = false;
-            if (m_settings.tolerance > std::fabs(trialChiSquare - chiSquare)) {
-                converged = true;
-                BuildAlphaBeta(m_accepted, plainAlpha, plainBeta);
-                plainCurrent = true;
-            }
+            lambda = std::max(0.1 * lambda, kSmallestLambda);
+            const double drop = chiSquare - trialChiSquare;
+            accepted = trial;
+            for (std::size_t k = 0; k < n; ++k)
+                m_params[k].value = accepted[k];
+            std::swap(m_accepted, m_trial);
             chiSquare = trialChiSquare;
+            linearised = false;
+            if (drop < m_settings.tolerance || drop <= kChiSquareSettled * (chiSquare + drop)) {
+                Linearise(m_accepted);
+                linearised = true;
+                FindFree();
+                converged = AtMinimum(kMinimumReduction);
+            }
         }
         ++iterations;
         if (iterations > m_settings.maxIterations)
-            throw Error("Maximum number of iterations exceeded!", kSource, __LINE__);
+            throw Error(kFitIterationLimit, kSource, __LINE__);
         if (converged && !cancel.load()) {
-            FitMatrix covariance = plainAlpha;
-            InvertMatrix(covariance);
-            outcome.errors.clear();
-            for (int k = 1; k <= n; ++k)
-                outcome.errors.push_back(std::sqrt(std::fabs(covariance(k, k))));
-            outcome.end = FitEnd::Converged;
-            outcome.iterations = iterations;
-            outcome.chiSquare = chiSquare;
+            FindFree();
+            Polish(accepted, chiSquare);
+            Conclude(outcome, iterations, chiSquare);
             return;
         }
     }
+}
+
+void LevMarqFit::Polish(std::vector<double>& accepted, double& chiSquare)
+{
+    // One undamped step from the minimum takes the last digits that the
+    // damping left; it is kept only where it does not raise chi-squared.
+    std::vector<double> step;
+    if (!SolveDamped(m_r, m_q, m_free, m_scale, 0.0, step))
+        return;
+    std::vector<double> polished(accepted.size());
+    for (std::size_t k = 0; k < accepted.size(); ++k)
+        polished[k] = Clamp(m_params[k], accepted[k] + step[k]);
+    SetValues(polished);
+    Evaluate(m_trial);
+    if (m_trial.firstFailure >= 0 || !(m_trial.chiSquare <= chiSquare)) {
+        SetValues(accepted);
+        return;
+    }
+    accepted = polished;
+    for (std::size_t k = 0; k < accepted.size(); ++k)
+        m_params[k].value = accepted[k];
+    std::swap(m_accepted, m_trial);
+    chiSquare = m_accepted.chiSquare;
+    Linearise(m_accepted);
+    FindFree();
+}
+
+void LevMarqFit::Conclude(FitOutcome& outcome, int iterations, double chiSquare)
+{
+    if (!CovarianceFromR(m_r, outcome.covariance))
+        throw Error("InvertMatrix: Failed to factor matrix", kSource, __LINE__);
+    outcome.errors.clear();
+    for (int k = 1; k <= outcome.covariance.num_rows(); ++k)
+        outcome.errors.push_back(std::sqrt(std::fabs(outcome.covariance(k, k))));
+    outcome.end = FitEnd::Converged;
+    outcome.iterations = iterations;
+    outcome.chiSquare = chiSquare;
+}
+
+FitOutcome LevMarqFit::Linearisation()
+{
+    FitOutcome outcome;
+    try {
+        MakeDerivatives();
+        Evaluate(m_accepted);
+        Linearise(m_accepted);
+        FindFree();
+        Conclude(outcome, 0, m_accepted.chiSquare);
+    } catch (const Error& error) {
+        outcome.end = FitEnd::Failed;
+        outcome.message = error.Text();
+    } catch (const char* text) {
+        outcome.end = FitEnd::Failed;
+        outcome.message = text ? text : kVagueFailure;
+    }
+    return outcome;
+}
+
+void LevMarqFit::GradientAt(const std::vector<float>& x, std::vector<double>& values,
+                            std::vector<double>& slopes, std::vector<unsigned char>& failed)
+{
+    if (m_derivatives.size() != m_params.size() || m_values.empty())
+        MakeDerivatives();
+    Pass pass;
+    const int count = int(x.size());
+    EvaluateAt(x.data(), count, pass);
+    failed.assign(x.size(), 0);
+    // Where the model itself fails there is nothing to differentiate.
+    for (int i = 0; i < count; ++i) {
+        m_model.ClearMessage();
+        if (i >= pass.firstFailure && pass.firstFailure >= 0) {
+            m_model.Eval(x[std::size_t(i)]);
+            failed[std::size_t(i)] = m_model.m_message != nullptr;
+        }
+    }
+    m_model.ClearMessage();
+    for (std::size_t place : pass.slopeFailures) {
+        const std::size_t point = place % x.size();
+        if (!failed[point])
+            pass.slopes[place] = CentralDifference(int(place / x.size()), x[point]);
+    }
+    values = std::move(pass.values);
+    slopes = std::move(pass.slopes);
 }

@@ -103,7 +103,7 @@ void ChiSquareTogether(benchmark::State& state)
     Equation model = Model();
     Start(model);
     ModelValues evaluator;
-    std::vector<float> values;
+    std::vector<double> values;
     for (auto _ : state) {
         evaluator.Evaluate(model, data, values);
         benchmark::DoNotOptimize(ChiSquareOf(data, values));
@@ -150,7 +150,7 @@ void AlphaOncePerPoint(benchmark::State& state)
         derivatives.back().Simplify();
     }
     const std::size_t n = derivatives.size();
-    std::vector<std::vector<float>> slopes(n);
+    std::vector<std::vector<double>> slopes(n);
     ModelValues evaluator;
     for (auto _ : state) {
         for (std::size_t k = 0; k < n; ++k)

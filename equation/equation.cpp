@@ -170,11 +170,16 @@ int Equation::DefineIndepVar(const char* name)
 
 void Equation::SetVar(int index, float value)
 {
+    SetVarExact(index, double(value));
+}
+
+void Equation::SetVarExact(int index, double value)
+{
     if (index < 0)
         throw "Index underflow in SetVar";
     if (index >= NumVars() || index >= int(m_values.size()))
         throw "Index overflow in SetVar";
-    m_values[std::size_t(index)] = double(value);
+    m_values[std::size_t(index)] = value;
     m_isSet[std::size_t(index)] = 1;
 }
 

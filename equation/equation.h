@@ -61,6 +61,9 @@ public:
     /// Gives variable `index` the value `value`. Raises "Index underflow in
     /// SetVar" / "Index overflow in SetVar" for an index outside the table.
     void SetVar(int index, float value);
+    /// Gives variable `index` the value `value` without rounding it to a
+    /// float, as the curve fit's parameters need; raises as `SetVar`.
+    void SetVarExact(int index, double value);
 
     /// The value of variable `index`. Raises "Index underflow in GetVar" /
     /// "Index overflow in GetVar" for an index outside the table.

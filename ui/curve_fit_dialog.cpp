@@ -6,6 +6,7 @@
 #include "render/graph.h"
 #include "ui/curve_fit_options_dialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,6 +66,10 @@ CCurveFitDialog::CCurveFitDialog(CTarnDoc& doc, std::vector<std::string>& histor
     m_next = new QPushButton("Next >>");
     m_fitButton = new QPushButton("Fit");
     m_save = new QPushButton("Save Fit");
+    m_saveResiduals = new QCheckBox("Save residuals");
+    m_saveBand = new QCheckBox("Save 95% confidence band");
+    m_saveResiduals->setToolTip("\"Save Fit\" also adds the residuals y - f(x) as a set");
+    m_saveBand->setToolTip("\"Save Fit\" also adds the 95% confidence band of the curve as two sets");
     m_options = new QPushButton("Options ...");
     m_close = new QPushButton("Close");
     m_next->setDefault(true);
@@ -88,6 +93,10 @@ CCurveFitDialog::CCurveFitDialog(CTarnDoc& doc, std::vector<std::string>& histor
     auto* chi = new QHBoxLayout;
     chi->addWidget(new QLabel("Chi Sqr = "));
     chi->addWidget(m_chi, 1);
+    auto* extras = new QHBoxLayout;
+    extras->addWidget(m_saveResiduals);
+    extras->addWidget(m_saveBand);
+    extras->addStretch(1);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_prev, m_next, m_fitButton, m_save, m_options, m_close})
         buttons->addWidget(button);
@@ -98,6 +107,7 @@ CCurveFitDialog::CCurveFitDialog(CTarnDoc& doc, std::vector<std::string>& histor
     layout->addWidget(parameters);
     layout->addWidget(adjust);
     layout->addLayout(chi);
+    layout->addLayout(extras);
     layout->addLayout(buttons);
 
     for (const std::string& entry : m_fit.ListSets())
@@ -151,6 +161,8 @@ void CCurveFitDialog::UpdateControls()
     m_slider->setEnabled(stage == kFitAdjust && m_fit.SliderEnabled());
     m_fitButton->setEnabled(stage == kFitAdjust);
     m_save->setEnabled(stage == kFitAdjust);
+    m_saveResiduals->setEnabled(stage == kFitAdjust);
+    m_saveBand->setEnabled(stage == kFitAdjust);
     m_prev->setEnabled(stage == kFitEstimates || stage == kFitAdjust);
     m_next->setEnabled(stage == kFitEquation || stage == kFitEstimates);
     m_options->setEnabled(stage != kFitRunning);
@@ -337,8 +349,13 @@ void CCurveFitDialog::OnFitFinished(const FitOutcome& outcome)
 
 void CCurveFitDialog::OnSaveFit()
 {
-    if (m_fit.SaveFit() >= 0)
-        emit Changed();
+    if (m_fit.SaveFit() < 0)
+        return;
+    if (m_saveResiduals->isChecked())
+        m_fit.SaveResiduals();
+    if (m_saveBand->isChecked())
+        m_fit.SaveConfidenceBand();
+    emit Changed();
 }
 
 void CCurveFitDialog::OnOptions()

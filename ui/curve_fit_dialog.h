@@ -11,6 +11,7 @@
 
 class CTarnDoc;
 class Messages;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -51,6 +52,8 @@ public:
     QPushButton* NextButton() const { return m_next; }
     QPushButton* FitButton() const { return m_fitButton; }
     QPushButton* SaveButton() const { return m_save; }
+    QCheckBox* SaveResidualsBox() const { return m_saveResiduals; }
+    QCheckBox* SaveBandBox() const { return m_saveBand; }
     QPushButton* OptionsButton() const { return m_options; }
     QPushButton* CloseButton() const { return m_close; }
     /// Whether a fit is running.
@@ -113,6 +116,8 @@ private:
     QPushButton* m_next;
     QPushButton* m_fitButton;
     QPushButton* m_save;
+    QCheckBox* m_saveResiduals;
+    QCheckBox* m_saveBand;
     QPushButton* m_options;
     QPushButton* m_close;
 };

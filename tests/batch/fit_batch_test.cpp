@@ -89,7 +89,7 @@ TEST(BatchFunction, RendersThePageWithTheSet)
 TEST(BatchFit, LinearModelReport)
 {
     const ScratchDir dir("corvid-batch");
-    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 5\n");
+    const std::string data = dir.Write("line.txt", "0 1\n1 3\n2 4\n");
     const BatchRun run = RunBatchIn("fit -xy " + data + " --model 'a*x+b' a=1 b=1", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("Curve Fit Results\nPerformed a 2 parameter Levenberg-Marquardt fit.\n\n"
@@ -97,9 +97,19 @@ TEST(BatchFit, LinearModelReport)
                             0),
               0u)
         << run.out;
-    EXPECT_TRUE(Contains(run.out, "\na = 2 +/- 0.707107\n\nb = 1 +/- 0.912871\n\n")) << run.out;
+    // The errors of an unweighted fit are scaled by the residuals.
+    EXPECT_TRUE(Contains(run.out, "\na = 1.5 +/- 0.288675\n\nb = 1.16667 +/- 0.372678\n\n")) << run.out;
     EXPECT_TRUE(Contains(run.out, "Fit tolerance = 1e-06\n\n"));
+    EXPECT_TRUE(Contains(run.out, "Points = 3, parameters = 2, degrees of freedom = 1\n"));
     EXPECT_EQ(run.err, "");
+    // Every digit for scripts, and the extra result sets as export text.
+    const BatchRun extras = RunBatchIn("fit -xy " + data + " --model 'a*x+b' a=1 b=1 --values --residuals --band", dir);
+    EXPECT_EQ(extras.status, 0) << extras.err;
+    EXPECT_TRUE(Contains(extras.out, "\na 1.5 0.28867513")) << extras.out;
+    for (const char* set : {"# Residuals of plot 0 (set 1)\n", "# Lower 95% confidence band of plot 0 (set 2)\n",
+                            "# Upper 95% confidence band of plot 0 (set 3)\n"})
+        EXPECT_TRUE(Contains(extras.out, set)) << set << extras.out;
+    EXPECT_TRUE(Contains(extras.out, "0\t-0.166667\n")) << "the residual at x = 0";
 }
 
 TEST(BatchFit, DecayFromZeroOffset)

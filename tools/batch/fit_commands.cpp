@@ -3,7 +3,9 @@
 #include "tools/batch/document_commands.h"
 
 #include "analysis/curve_fit.h"
+#include "analysis/fit_data.h"
 #include "analysis/fit_options.h"
+#include "analysis/fit_statistics.h"
 #include "analysis/function_plot.h"
 #include "document/tarn_doc.h"
 #include "io/ascii_export.h"
@@ -54,7 +56,7 @@ public:
 
     bool PrintsText() const { return m_output.empty() && m_save.empty(); }
 
-    bool Deliver(CTarnDoc& doc, int graph, int set, Messages& messages)
+    bool Deliver(CTarnDoc& doc, int graph, const std::vector<int>& sets, Messages& messages)
     {
         bool ok = true;
         if (!m_save.empty() && !SaveBatchDocument(doc, m_save, messages))
@@ -71,8 +73,8 @@ public:
                 ok = false;
             }
         }
-        if (PrintsText() && set >= 0) {
-            const std::string text = ExportText(doc.m_graphs[std::size_t(graph)], {set});
+        if (PrintsText() && !sets.empty()) {
+            const std::string text = ExportText(doc.m_graphs[std::size_t(graph)], sets);
             ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && ok;
         }
         return ok;
@@ -126,6 +128,15 @@ std::optional<ParameterField> ReadParameterField(const std::string& argument)
     return parameter;
 }
 
+// Keeps a new set's index; false when it could not be made.
+bool AddSet(std::vector<int>& sets, int index)
+{
+    if (index < 0)
+        return false;
+    sets.push_back(index);
+    return true;
+}
+
 } // namespace
 
 int RunFunctionCommand(const std::vector<std::string>& args, char** argv)
@@ -172,7 +183,7 @@ int RunFunctionCommand(const std::vector<std::string>& args, char** argv)
     const int set = PlotFunction(doc.CurrentGraph(), request, messages);
     if (set < 0)
         return 1;
-    const bool delivered = delivery.Deliver(doc, doc.m_currentGraph, set, messages);
+    const bool delivered = delivery.Deliver(doc, doc.m_currentGraph, {set}, messages);
     return delivered && built ? 0 : 1;
 }
 
@@ -186,7 +197,10 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
                                             {"--tol", true},
                                             {"--no-weight", false},
                                             {"--no-simplify", false},
-                                            {"--save-curve", false}});
+                                            {"--save-curve", false},
+                                            {"--residuals", false},
+                                            {"--band", false},
+                                            {"--values", false}});
     if (!SplitOrExplain("fit", args, options, split, exitCode))
         return exitCode;
     if (!split.Has("--model")) {
@@ -278,14 +292,34 @@ int RunFitCommand(const std::vector<std::string>& args, char** argv)
     const FitOutcome outcome = fit.RunFit();
     if (outcome.end != FitEnd::Converged)
         return 1;
-    int saved = -1;
-    if (split.Has("--save-curve")) {
-        saved = fit.SaveFit();
-        if (saved < 0)
+    if (split.Has("--values")) {
+        // Every digit of each parameter and its error, for scripts.
+        const std::vector<double> errors =
+            DescribeFit(FitData::FromPlot(graph.m_plots.Get(fit.m_setIndex), fit.m_weight != 0),
+                        outcome.chiSquare, outcome.covariance)
+                .errors;
+        for (int i = 0; i < fit.ParameterCount(); ++i)
+            std::printf("%s %.17g %.17g\n", fit.ParameterName(i).c_str(), fit.m_params.Get(i).value,
+                        errors[std::size_t(i)]);
+    }
+    std::vector<int> saved;
+    const bool curve = split.Has("--save-curve");
+    const bool residuals = split.Has("--residuals");
+    const bool band = split.Has("--band");
+    if (curve || residuals || band) {
+        if (curve && !AddSet(saved, fit.SaveFit()))
             return 1;
+        if (residuals && !AddSet(saved, fit.SaveResiduals()))
+            return 1;
+        if (band) {
+            const int lower = fit.SaveConfidenceBand();
+            if (!AddSet(saved, lower))
+                return 1;
+            saved.push_back(lower + 1);
+        }
         fit.RemoveCurve();
     }
-    // Without --save-curve an image shows the fitted model as the graph's overlay curve.
+    // Without saved sets an image shows the fitted model as the graph's overlay curve.
     const bool delivered = delivery.Deliver(doc, doc.m_currentGraph, saved, messages);
     return delivered && built ? 0 : 1;
 }
