@@ -28,7 +28,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -75,12 +74,11 @@ CMainFrame::CMainFrame(CTarnDoc& doc, Messages& messages, AppSettings& settings,
     UpdateTitle();
     UpdateCommandUI();
     // The first size fits the screen's free area, in window units, so a
-    // high-density screen does not get a window larger than itself.
-    if (const QScreen* screen = this->screen()) {
-        const QSize available = screen->availableGeometry().size();
-        resize(std::min(900, available.width() * 3 / 4), std::min(700, available.height() * 3 / 4));
-    }
-    resize(900, 700);
+    // high-density screen or a scale factor does not get a window larger than
+    // the screen, its status line out of sight.
+    const QScreen* screen = this->screen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize(1200, 934);
+    resize(std::min(900, available.width() * 3 / 4), std::min(700, available.height() * 3 / 4));
 }
 
 CMainFrame::~CMainFrame()
@@ -313,6 +311,7 @@ void CMainFrame::UpdateCommandUI()
         case CommandId::FileOpen:
         case CommandId::FileSave:
         case CommandId::FileSaveAs:
+        case CommandId::FilePrintSetup:
         case CommandId::FileExit:
         case CommandId::HelpAbout:
         case CommandId::HelpImportOptions:
@@ -393,10 +392,12 @@ bool CMainFrame::OnFrameCommand(CommandId id)
             UpdateRecentFiles();
         return true;
     case CommandId::FilePrintSetup: {
-        // The printer's page may change shape: the view asks the printer again.
+        // The printer's page may change shape: in WYSIWYG mode the view asks
+        // the printer again (outside it the query would only nag about WYSIWYG).
         QPageSetupDialog dialog(&m_view->Printer(), this);
         dialog.exec();
-        m_view->RerunPrinterQuery();
+        if (m_view->Wysiwyg())
+            m_view->RerunPrinterQuery();
         return true;
     }
     case CommandId::ViewToolbar:

@@ -63,14 +63,11 @@ QRect PrintPage(CTarnDoc& doc, QPrinter& printer, QSize screenPage, int screenDp
     return region;
 }
 
-PrinterFacts DefaultPrinterFacts()
+// The facts of a printer that stands for an installed one.
+static PrinterFacts InstalledPrinterFacts(const QPrinter& printer)
 {
     PrinterFacts facts;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return facts;
     facts.hasDefault = true;
-    QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid())
         return facts;
     facts.valid = true;
@@ -78,6 +75,21 @@ PrinterFacts DefaultPrinterFacts()
     facts.width = paint.width();
     facts.height = paint.height();
     return facts;
+}
+
+PrinterFacts DefaultPrinterFacts()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return {};
+    return InstalledPrinterFacts(QPrinter(info, QPrinter::HighResolution));
+}
+
+PrinterFacts PrinterFacts::Of(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty())
+        return DefaultPrinterFacts();
+    return InstalledPrinterFacts(printer);
 }
 
 bool PrinterAspect(const PrinterFacts& facts, Messages& messages, float& aspect)

@@ -31,6 +31,10 @@ struct PrinterFacts {
     bool valid = false;       // its device could be opened
     int width = 0;            // its drawing rectangle in pixels
     int height = 0;
+
+    /// The facts of `printer` with the page that Print Setup gave it; the
+    /// default printer's when it prints to a file instead of a printer.
+    static PrinterFacts Of(const QPrinter& printer);
 };
 
 /// The default printer's facts, asked of the print system.

@@ -449,7 +449,9 @@ void CTarnView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up: Shift(false, 0.1f); break;
     case Qt::Key_Down: Shift(false, -0.1f); break;
     case Qt::Key_Escape:
-        OfferPipeHalt();
+        // Escape leaves an armed mouse mode first; otherwise it may halt the pipe.
+        if (!m_interaction.CancelMode())
+            OfferPipeHalt();
         QWidget::keyPressEvent(event);
         return;
     default: QWidget::keyPressEvent(event); return;
@@ -564,7 +566,9 @@ void CTarnView::OnWysiwyg()
 
 void CTarnView::RerunPrinterQuery()
 {
-    const PrinterFacts facts = m_printerFacts ? m_printerFacts() : DefaultPrinterFacts();
+    const PrinterFacts facts = m_printerFacts ? m_printerFacts()
+                               : m_printer    ? PrinterFacts::Of(*m_printer)
+                                              : DefaultPrinterFacts();
     if (!PrinterAspect(facts, m_messages, m_printerAspect))
         m_wysiwyg = false;
     emit AspectLockRequested(m_wysiwyg, m_printerAspect);

@@ -43,6 +43,20 @@ void CViewInteraction::ArmLabel()
     m_host.SetViewCursor(Qt::IBeamCursor);
 }
 
+bool CViewInteraction::CancelMode()
+{
+    if (m_mode != ZoomArmed && m_mode != Zooming && m_mode != LabelArmed)
+        return false;
+    if (m_mode == Zooming && m_bandShown) {
+        const QRect band = BandRect();
+        m_bandShown = false;
+        m_host.RepaintArea(band.adjusted(-2, -2, 2, 2));
+    }
+    m_mode = Normal;
+    m_host.SetViewCursor(Qt::ArrowCursor);
+    return true;
+}
+
 void CViewInteraction::RestoreScaling()
 {
     if (m_mode == ZoomArmed || m_mode == Zooming) {

@@ -61,6 +61,9 @@ public:
     void ArmZoom();
     /// "User Defined": the next left click places a free label.
     void ArmLabel();
+    /// Escape: leaves an armed Zoom or Insert-text mode, and drops a zoom
+    /// rectangle being dragged without zooming. Returns whether a mode was left.
+    bool CancelMode();
     /// "Restore Scaling": leaves zoom mode and scales the graph automatically.
     void RestoreScaling();
     /// "Cross Hairs" on or off.

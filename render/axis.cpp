@@ -4,6 +4,7 @@
 #include "model/error.h"
 #include "render/axis_label.h"
 #include "render/scale_map.h"
+#include "render/selection_outline.h"
 #include "render/style_pen.h"
 
 #include <cmath>
@@ -267,15 +268,5 @@ BoundingBox Axis::GetBoundingBox(const PageRect& page) const
 
 void Axis::DrawSelection(Canvas& canvas, const PageRect& page) const
 {
-    const BoundingBox box = GetBoundingBox(page);
-    Pen pen;
-    pen.style = PenStyle::Dot;
-    const Pen previousPen = canvas.SetPen(pen);
-    const Brush previousBrush = canvas.SetBrush(Brush::Hollow());
-    const RasterMode previousMode = canvas.SetRasterMode(RasterMode::XorPen);
-    canvas.Rectangle({box.x - box.halfWidth, box.y - box.halfHeight, box.x + box.halfWidth,
-                      box.y + box.halfHeight});
-    canvas.SetRasterMode(previousMode);
-    canvas.SetBrush(previousBrush);
-    canvas.SetPen(previousPen);
+    OutlineSelection(canvas, GetBoundingBox(page));
 }

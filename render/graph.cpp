@@ -7,6 +7,7 @@
 #include "model/style_codes.h"
 #include "render/plot_drawing.h"
 #include "render/reference_lines.h"
+#include "render/selection_outline.h"
 #include "render/text_drawing.h"
 
 #include <algorithm>
@@ -738,14 +739,6 @@ void Graph::DrawCurve(Canvas& canvas, const PageRect& page) const
 void Graph::DrawSelection(Canvas& canvas, const PageRect& page) const
 {
     const DeviceRect area = PlotArea(page);
-    const Pen previousPen = canvas.SetPen(Pen{});
-    const Brush previousBrush = canvas.SetBrush(Brush::Hollow());
-    const RasterMode previousMode = canvas.SetRasterMode(RasterMode::Not);
-    for (DevicePoint corner : {DevicePoint{area.left, area.bottom},
-                               DevicePoint{area.right, area.bottom}, DevicePoint{area.left, area.top},
-                               DevicePoint{area.right, area.top}})
-        canvas.Rectangle({corner.x - 3, corner.y - 3, corner.x + 4, corner.y + 4});
-    canvas.SetRasterMode(previousMode);
-    canvas.SetBrush(previousBrush);
-    canvas.SetPen(previousPen);
+    MarkSelectionCorners(canvas, {{area.left, area.bottom}, {area.right, area.bottom}, {area.left, area.top},
+                                  {area.right, area.top}});
 }

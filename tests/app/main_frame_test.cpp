@@ -4,17 +4,22 @@
 #include "document/tarn_doc.h"
 #include "model/messages.h"
 #include "platform/app_settings.h"
+#include "tests/support/batch_run.h"
 #include "tests/support/qt_application.h"
+#include "tests/support/scratch_dir.h"
 #include "ui/about_dialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -232,4 +237,49 @@ TEST(MainFrame, ImportProgressReachesTheStatusLine)
     messages.Status("after the window is gone");
     QFile::remove(path);
     std::fclose(errors);
+}
+
+// On its own this checks the test platform's screen; the test below runs it
+// again on screens of other sizes and scale factors.
+TEST(FirstWindow, FitsTheAvailableScreen)
+{
+    Frame f;
+    f.frame.show();
+    QCoreApplication::processEvents();
+    const QScreen* screen = f.frame.screen();
+    ASSERT_NE(screen, nullptr);
+    const QRect available = screen->availableGeometry();
+    std::printf("screen %dx%d at %g\n", available.width(), available.height(), screen->devicePixelRatio());
+    const QRect frame = f.frame.frameGeometry();
+    EXPECT_TRUE(available.contains(frame)) << frame.width() << "x" << frame.height() << " at " << frame.x()
+                                           << "," << frame.y();
+    const QStatusBar* status = f.frame.statusBar();
+    EXPECT_TRUE(available.contains(QRect(status->mapToGlobal(QPoint(0, 0)), status->size())))
+        << "the status line is on the screen";
+}
+
+TEST(FirstWindow, FitsTheAvailableScreenAtAnyScale)
+{
+    const ScratchDir dir("corvid-first-window");
+    struct Row { const char* screen; const char* scale; const char* seen; };
+    const Row rows[] = {
+        {"1600, \"height\": 1000", "1", "screen 1600x1000 at 1"},
+        {"1600, \"height\": 1000", "2", "screen 800x500 at 2"},
+        {"1600, \"height\": 1000", "1.25", "screen 1280x800 at 1.25"},
+        {"1024, \"height\": 768", "1", "screen 1024x768 at 1"},
+    };
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.seen);
+        const std::string config = dir.Write(
+            "screen.json", std::string("{\"screens\": [{\"name\": \"screen\", \"x\": 0, \"y\": 0, \"width\": ") +
+                               row.screen + ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96}]}");
+        const BatchRun run = RunShellIn("env QT_QPA_PLATFORM='offscreen:configfile=" + config +
+                                            "' QT_SCALE_FACTOR=" + row.scale + " '" + program +
+                                            "' --gtest_filter=FirstWindow.FitsTheAvailableScreen",
+                                        dir);
+        EXPECT_TRUE(Contains(run.out, row.seen)) << run.out;
+        EXPECT_TRUE(Contains(run.out, "[  PASSED  ] 1 test")) << run.out;
+        EXPECT_EQ(run.status, 0);
+    }
 }

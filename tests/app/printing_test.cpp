@@ -17,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
+#include <QMenu>
 #include <QDialog>
 #include <QTimer>
 #include <QMimeData>
@@ -191,17 +193,26 @@ TEST(Wysiwyg, PrintSetupRunsThePrinterQueryAgain)
     auto& [doc, messages, settings, frame] = fixture;
     PrinterFacts facts{true, true, 1000, 800};
     frame.View()->SetPrinterFacts([&] { return facts; });
-    frame.View()->OnCommand(CommandId::ViewWysiwyg);
+    frame.Action(CommandId::ViewWysiwyg)->trigger();
     EXPECT_FLOAT_EQ(frame.View()->PrinterAspectRatio(), 0.8f);
     EXPECT_FLOAT_EQ(frame.AspectRatio(), 0.8f);
-    // The printer's page turns to portrait in the setup dialog.
+    // The printer's page turns to portrait in the setup dialog, reached as
+    // the user reaches it: through the File menu's item, enabled as it opens.
     facts = {true, true, 800, 1000};
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            static_cast<QDialog*>(dialog)->reject();
+    QAction* setup = frame.Action(CommandId::FilePrintSetup);
+    for (QMenu* menu : frame.findChildren<QMenu*>())
+        if (menu->actions().contains(setup))
+            emit menu->aboutToShow();
+    EXPECT_TRUE(setup->isEnabled());
+    bool opened = false;
+    WhenModal([&](QDialog& dialog) {
+        opened = true;
+        dialog.reject();
     });
-    ASSERT_TRUE(frame.OnFrameCommand(CommandId::FilePrintSetup));
+    setup->trigger();
+    EXPECT_TRUE(opened);
     EXPECT_FLOAT_EQ(frame.View()->PrinterAspectRatio(), 1.25f);
     EXPECT_TRUE(frame.AspectLocked());
     EXPECT_FLOAT_EQ(frame.AspectRatio(), 1.25f);
+    EXPECT_TRUE(messages.shown.empty());
 }

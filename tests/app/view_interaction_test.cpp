@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 
 #include <cmath>
 #include <cstdlib>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -131,6 +133,46 @@ TEST(ViewInteraction, ZeroSizeZoomRectangleChangesNothingAndRestoreScalingUndoes
     EXPECT_EQ(f.graph().m_xMax, before[1]);
     EXPECT_EQ(f.graph().m_yMin, before[2]);
     EXPECT_EQ(f.graph().m_yMax, before[3]);
+}
+
+TEST(ViewInteraction, EscapeLeavesAnArmedMode)
+{
+    struct Row { const char* name; CommandId command; bool dragging; };
+    const Row rows[] = {
+        {"zoom armed", CommandId::ViewZoom, false},
+        {"zoom rectangle being dragged", CommandId::ViewZoom, true},
+        {"insert text armed", CommandId::InsertText, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ViewFixture f;
+        bool asked = false;
+        f.view.SetTextDialogRunner([&](CTextDialog&) {
+            asked = true;
+            return int(QDialog::Rejected);
+        });
+        const float before[4] = {f.graph().m_xMin, f.graph().m_xMax, f.graph().m_yMin, f.graph().m_yMax};
+        ASSERT_TRUE(f.view.OnCommand(row.command));
+        if (row.dragging) {
+            Press(f.view, {100, 80});
+            MoveTo(f.view, {300, 220}, Qt::LeftButton);
+        }
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f.view, &escape);
+        EXPECT_EQ(f.view.Interaction().MouseMode(), CViewInteraction::Normal);
+        EXPECT_EQ(f.view.cursor().shape(), Qt::ArrowCursor);
+        // The button goes up, or the next drag comes: neither zooms nor places a label.
+        if (!row.dragging)
+            Press(f.view, {100, 80});
+        MoveTo(f.view, {300, 220}, Qt::LeftButton);
+        Release(f.view, {300, 220});
+        EXPECT_FALSE(asked);
+        EXPECT_EQ(f.doc.m_labels.Count(), 0);
+        EXPECT_EQ(f.graph().m_xMin, before[0]);
+        EXPECT_EQ(f.graph().m_xMax, before[1]);
+        EXPECT_EQ(f.graph().m_yMin, before[2]);
+        EXPECT_EQ(f.graph().m_yMax, before[3]);
+    }
 }
 
 TEST(ViewInteraction, CtrlWheelZoomsLinearAxesOnly)

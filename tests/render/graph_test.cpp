@@ -100,12 +100,12 @@ TEST(Graph, DrawOrderClipsDataAndCurveThenSelectionLast)
     EXPECT_EQ(canvas.m_records[3].points.back(), (DevicePoint{700, 75}));
     EXPECT_EQ(d[4], "noclip");
     EXPECT_EQ(canvas.m_records[5].kind, RecordingCanvas::Kind::Text);
-    // Selection handles: inverted 7 x 7 squares, bottom-left, bottom-right,
+    // Selection handles: 7 x 7 squares in XOR mode, bottom-left, bottom-right,
     // top-left, top-right.
-    EXPECT_EQ(d[n - 4], "rect 97,522 104,529 not");
-    EXPECT_EQ(d[n - 3], "rect 697,522 704,529 not");
-    EXPECT_EQ(d[n - 2], "rect 97,72 104,79 not");
-    EXPECT_EQ(d[n - 1], "rect 697,72 704,79 not");
+    EXPECT_EQ(d[n - 4], "rect 97,522 104,529 xor");
+    EXPECT_EQ(d[n - 3], "rect 697,522 704,529 xor");
+    EXPECT_EQ(d[n - 2], "rect 97,72 104,79 xor");
+    EXPECT_EQ(d[n - 1], "rect 697,72 704,79 xor");
     EXPECT_EQ(canvas.m_mode, RasterMode::Copy);
 
     canvas.ClearRecords();
