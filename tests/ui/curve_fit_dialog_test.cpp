@@ -228,6 +228,15 @@ TEST(CurveFitDialog, FitRunsOnAWorkerAndReportsOnTheDialogThread)
     EXPECT_EQ(changed.count(), 1);
     ASSERT_EQ(page.doc.CurrentGraph().m_plots.Count(), 3);
     EXPECT_EQ(page.doc.CurrentGraph().m_plots.Get(2).m_info, "Curve fit to plot 0");
+    // The check boxes beside it add the residuals and the confidence band too.
+    ASSERT_TRUE(dialog.SaveResidualsBox()->isEnabled() && dialog.SaveBandBox()->isEnabled());
+    dialog.SaveResidualsBox()->click();
+    dialog.SaveBandBox()->click();
+    dialog.SaveButton()->click();
+    EXPECT_EQ(changed.count(), 2);
+    ASSERT_EQ(page.doc.CurrentGraph().m_plots.Count(), 7);
+    EXPECT_EQ(page.doc.CurrentGraph().m_plots.Get(4).m_info, "Residuals of plot 0");
+    EXPECT_EQ(page.doc.CurrentGraph().m_plots.Get(6).m_info, "Upper 95% confidence band of plot 0");
 }
 
 TEST(CurveFitDialog, CloseDuringAFitStopsItWithoutAReport)
