@@ -36,9 +36,9 @@ int DarkPixels(const std::string& bmp)
 }
 
 // The text of the entry `key` of a PDF's document information dictionary
-// (the object the trailer's /Info names), a literal "(...)" or hex "<...>"
-// string, decoded from UTF-16BE when it starts with the byte order mark;
-// "(none)" when there is no such entry.
+// (the object the trailer's /Info names). Qt writes it as a literal string of
+// UTF-16BE after a byte order mark, "(\xFE\xFF\0C\0o...)", with "\\" before
+// the bytes "(", ")" and "\\"; "(none)" when there is no such entry.
 std::string PdfInfoText(const std::string& pdf, const std::string& key)
 {
     const std::size_t info = pdf.rfind("/Info ");
@@ -46,28 +46,12 @@ std::string PdfInfoText(const std::string& pdf, const std::string& key)
         return "(none)";
     const std::string object = "\n" + std::to_string(std::atoi(pdf.c_str() + info + 6)) + " 0 obj";
     const std::size_t begin = pdf.find(object), end = pdf.find(">>", begin);
-    const std::size_t entry = pdf.find("/" + key, begin);
+    const std::size_t entry = pdf.find("/" + key + " (", begin);
     if (begin == std::string::npos || entry == std::string::npos || entry > end)
         return "(none)";
-    std::size_t at = pdf.find_first_of("(<", entry);
-    if (at > end)
-        return "(none)";
     std::string bytes;
-    if (pdf[at] == '<') {
-        for (++at; at + 1 < pdf.size() && pdf[at] != '>'; at += 2)
-            bytes += char(std::stoi(pdf.substr(at, 2), nullptr, 16));
-    } else {
-        for (++at; at + 1 < pdf.size() && pdf[at] != ')'; ++at) {
-            if (pdf[at] != '\\') {
-                bytes += pdf[at];
-            } else if (pdf[at + 1] >= '0' && pdf[at + 1] <= '7') {
-                bytes += char(std::stoi(pdf.substr(at + 1, 3), nullptr, 8));
-                at += 3;
-            } else {
-                bytes += pdf[++at];
-            }
-        }
-    }
+    for (std::size_t at = entry + key.size() + 3; at < end && pdf[at] != ')'; ++at)
+        bytes += pdf[at] == '\\' ? pdf[++at] : pdf[at];
     if (bytes.rfind("\xFE\xFF", 0) != 0)
         return bytes;
     std::string text; // the ASCII characters of the UTF-16BE text
