@@ -1,40 +1,38 @@
 #include "io/ascii_export.h"
 
-#include "model/c_numeric_scope.h"
+#include "io/float_text.h"
 #include "model/messages.h"
 #include "model/safe_file_writer.h"
 #include "render/graph.h"
 
-#include <cstdio>
 #include <new>
 #include <stdexcept>
 
 namespace {
 
 // Appends one row per point with the set's error values, in traversal order;
-// rows stop at the end of the shortest chain.
-void AppendRows(std::string& text, const Plot& plot, const char* number, const char* lineEnd)
+// rows stop at the end of the shortest chain. Each value has at least
+// `minimumDigits` digits and as many more as it needs to read back exactly.
+void AppendRows(std::string& text, const Plot& plot, int minimumDigits, const char* lineEnd)
 {
     auto dx = plot.m_dx.begin();
     auto dy = plot.m_dy.begin();
     const bool hasDx = plot.HasDx();
     const bool hasDy = plot.HasDy();
-    char row[160];
     for (const PlotPoint& point : plot.m_points) {
         if ((hasDx && dx == plot.m_dx.end()) || (hasDy && dy == plot.m_dy.end()))
             break;
-        int length = std::snprintf(row, sizeof row, number, double(point.x));
-        length += std::snprintf(row + length, sizeof row - length, "\t");
-        length += std::snprintf(row + length, sizeof row - length, number, double(point.y));
+        AppendFloat(text, point.x, minimumDigits);
+        text += '\t';
+        AppendFloat(text, point.y, minimumDigits);
         if (hasDx) {
-            length += std::snprintf(row + length, sizeof row - length, "\t");
-            length += std::snprintf(row + length, sizeof row - length, number, double(*dx++));
+            text += '\t';
+            AppendFloat(text, *dx++, minimumDigits);
         }
         if (hasDy) {
-            length += std::snprintf(row + length, sizeof row - length, "\t");
-            length += std::snprintf(row + length, sizeof row - length, number, double(*dy++));
+            text += '\t';
+            AppendFloat(text, *dy++, minimumDigits);
         }
-        text.append(row, std::size_t(length));
         text += lineEnd;
     }
 }
@@ -43,14 +41,13 @@ void AppendRows(std::string& text, const Plot& plot, const char* number, const c
 
 std::string ExportText(const Graph& graph, const std::vector<int>& sets)
 {
-    const CNumericScope numbers;
     std::string text;
     for (int index : sets) {
         if (index < 0 || index >= graph.m_plots.Count())
             continue;
         const Plot& plot = graph.m_plots.Get(index);
         text += "# " + plot.m_info + " (set " + std::to_string(index) + ")\n";
-        AppendRows(text, plot, "%g", "\n");
+        AppendRows(text, plot, 6, "\n");
         text += "\t\n";
     }
     return text;
@@ -81,11 +78,10 @@ std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets)
 
 static void AppendCopyRows(std::string& text, const Graph& graph, const std::vector<int>& sets)
 {
-    const CNumericScope numbers;
     for (int index : sets) {
         if (index < 0 || index >= graph.m_plots.Count())
             continue;
-        AppendRows(text, graph.m_plots.Get(index), "%.7g", "\r\n");
+        AppendRows(text, graph.m_plots.Get(index), 7, "\r\n");
         text += "\t\r\n";
     }
 }

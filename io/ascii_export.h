@@ -10,7 +10,9 @@ class Messages;
 
 /// The export text of the chosen sets (indices into the graph's list), in
 /// choice order: per set a "# NAME (set N)" line, one row per point (x, y and
-/// the error values the set has, "%g" separated by tabs), then a line of one tab.
+/// the error values the set has, separated by tabs), then a line of one tab.
+/// Values are written as "%g" writes them where that reads back exactly, else
+/// with the digits they need to (`AppendFloat` with at least 6 digits).
 std::string ExportText(const Graph& graph, const std::vector<int>& sets);
 
 /// Writes `ExportText` to `path`. A file that cannot be written shows
@@ -22,8 +24,10 @@ bool ExportData(const Graph& graph, const std::vector<int>& sets, const std::str
 /// 6 + 28 x points + 15 x error chains.
 std::size_t CopyDataEstimate(const Graph& graph, const std::vector<int>& sets);
 
-/// The clipboard text of the chosen sets: rows "%.7g" separated by tabs and
-/// ending in CR LF, then a line of one tab, per set; no header line.
+/// The clipboard text of the chosen sets: rows of values separated by tabs and
+/// ending in CR LF, then a line of one tab, per set; no header line. Values
+/// are written as "%.7g" writes them where that reads back exactly, else with
+/// the digits they need to (`AppendFloat` with at least 7 digits).
 std::string CopyDataText(const Graph& graph, const std::vector<int>& sets);
 
 /// Copy Data: builds `CopyDataText` and hands it to `putOnClipboard`. Shows

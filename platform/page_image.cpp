@@ -6,6 +6,7 @@
 #include "model/safe_file_writer.h"
 #include "platform/page_raster.h"
 #include "platform/qt_canvas.h"
+#include "render/image_writers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -68,6 +69,8 @@ static QString EncodePage(CTarnDoc& doc, const QString& suffix, QSize size, QByt
         writer.setPageSize(
             QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0), QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(kImageTitle);
+        writer.setCreator(kImageAuthor);
         QPainter painter;
         if (!painter.begin(&writer))
             return QString("cannot draw the page as PDF");

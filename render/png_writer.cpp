@@ -74,15 +74,15 @@ bool WritePngFile(const RasterImage& image, const std::string& path, Messages& m
         png_set_write_fn(png, &file, WriteBytes, Flush);
         png_set_IHDR(png, info, png_uint_32(image.Width()), png_uint_32(image.Height()), 8, PNG_COLOR_TYPE_RGB,
                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        char titleKey[] = "Title", titleText[] = "A Graph Image";
-        char authorKey[] = "Author", authorText[] = "CorvidPlot";
+        char titleKey[] = "Title", authorKey[] = "Author";
+        std::string titleText = kImageTitle, authorText = kImageAuthor;
         png_text text[2] = {};
         text[0].compression = PNG_TEXT_COMPRESSION_NONE;
         text[0].key = titleKey;
-        text[0].text = titleText;
+        text[0].text = titleText.data();
         text[1].compression = PNG_TEXT_COMPRESSION_NONE;
         text[1].key = authorKey;
-        text[1].text = authorText;
+        text[1].text = authorText.data();
         png_set_text(png, info, text, 2);
         png_write_info(png, info);
         row.reset(new (std::nothrow) png_byte[std::size_t(image.Width()) * 3]);

@@ -73,7 +73,8 @@ TEST(BatchAnalysis, HistogramPrintsTheNewSet)
         {data + " --bins 2.7 --start 0 --end 1", "0\t2\n0.5\t2\n1\t0\n"},
         {data + " --width 0.5 --start 0 --end 1 --no-align", "0.25\t2\n0.75\t2\n1.25\t0\n"},
         {data + " --width 0.5 --start 0 --end 1 --normalize", "0\t1\n0.5\t1\n1\t0\n"},
-        {past + " --width 0.3 --start 0 --end 1", "0\t1\n0.3\t0\n0.6\t0\n0.9\t0\n"},
+        // The last bin starts at the float the steps of 0.3 reach, written exactly.
+        {past + " --width 0.3 --start 0 --end 1", "0\t1\n0.3\t0\n0.6\t0\n0.90000004\t0\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);

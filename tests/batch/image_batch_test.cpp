@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +33,31 @@ int DarkPixels(const std::string& bmp)
             dark += std::uint8_t(bmp[at]) + std::uint8_t(bmp[at + 1]) + std::uint8_t(bmp[at + 2]) < 384;
         }
     return dark;
+}
+
+// The text of the entry `key` of a PDF's document information dictionary
+// (the object the trailer's /Info names). Qt writes it as a literal string of
+// UTF-16BE after a byte order mark, "(\xFE\xFF\0C\0o...)", with "\\" before
+// the bytes "(", ")" and "\\"; "(none)" when there is no such entry.
+std::string PdfInfoText(const std::string& pdf, const std::string& key)
+{
+    const std::size_t info = pdf.rfind("/Info ");
+    if (info == std::string::npos)
+        return "(none)";
+    const std::string object = "\n" + std::to_string(std::atoi(pdf.c_str() + info + 6)) + " 0 obj";
+    const std::size_t begin = pdf.find(object), end = pdf.find(">>", begin);
+    const std::size_t entry = pdf.find("/" + key + " (", begin);
+    if (begin == std::string::npos || entry == std::string::npos || entry > end)
+        return "(none)";
+    std::string bytes;
+    for (std::size_t at = entry + key.size() + 3; at < end && pdf[at] != ')'; ++at)
+        bytes += pdf[at] == '\\' ? pdf[++at] : pdf[at];
+    if (bytes.rfind("\xFE\xFF", 0) != 0)
+        return bytes;
+    std::string text; // the ASCII characters of the UTF-16BE text
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += bytes[i] == 0 ? bytes[i + 1] : '?';
+    return text;
 }
 
 } // namespace
@@ -68,6 +94,20 @@ TEST(ImageBatch, BmpAndPngOfEverySize)
             ASSERT_EQ(contents.rows[0][3 * x], std::uint8_t(bmp[top + 3 * x + 2])) << x;
             ASSERT_EQ(contents.rows[0][3 * x + 2], std::uint8_t(bmp[top + 3 * x])) << x;
         }
+    }
+}
+
+TEST(ImageBatch, PdfCarriesTheImageTitleAndCreator)
+{
+    const ScratchDir dir("corvid-image");
+    const std::string data = dir.Write("data.txt", "1 1\n2 4\n3 9\n");
+    const BatchRun run = RunBatchIn("render -xy " + data + " -o x.pdf --size 320x240", dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string pdf = ReadWholeFile(dir / "x.pdf");
+    struct Row { const char* key; const char* text; };
+    for (Row row : {Row{"Title", "A Graph Image"}, Row{"Creator", "CorvidPlot"}}) {
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(PdfInfoText(pdf, row.key), row.text) << "as the PNG's text chunks";
     }
 }
 

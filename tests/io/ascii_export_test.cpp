@@ -6,7 +6,12 @@
 #include "tests/support/comma_locale.h"
 #include "tests/support/memory_limit.h"
 
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -24,6 +29,17 @@ Plot MakeSet(const std::string& name, std::initializer_list<PlotPoint> points,
     // The list stores a copy, which reverses; hand the chains over to keep them.
     plot.m_handOver = 1;
     return plot;
+}
+
+// The bit patterns of a set's x and y values, in traversal order.
+std::vector<std::uint32_t> Bits(const Plot& plot)
+{
+    std::vector<std::uint32_t> bits;
+    for (const PlotPoint& point : plot.m_points) {
+        bits.push_back(std::bit_cast<std::uint32_t>(point.x));
+        bits.push_back(std::bit_cast<std::uint32_t>(point.y));
+    }
+    return bits;
 }
 
 } // namespace
@@ -64,7 +80,7 @@ TEST_F(ImportTest, CopyEstimateAndLongNumbers)
     graph.m_plots.Append(longNumbers);
     const std::string text = CopyDataText(graph, {2});
     EXPECT_GT(text.size(), CopyDataEstimate(graph, {2}));
-    EXPECT_EQ(text.substr(0, 29), "-1.234567e-37\t-7.654321e-33\r\n");
+    EXPECT_EQ(text.substr(0, 30), "-1.2345672e-37\t-7.654321e-33\r\n") << "each with the digits it needs";
 }
 
 TEST_F(ImportTest, ExportedTextImportsToTheSameSets)
@@ -94,6 +110,71 @@ TEST_F(ImportTest, ExportedTextImportsToTheSameSets)
     EXPECT_EQ(pasted.CurrentGraph().m_plots.Get(1).m_info, "");
     EXPECT_TRUE(pasted.IsModified());
     EXPECT_EQ(TakeMessages(), "");
+}
+
+TEST_F(ImportTest, ExportedValuesReadBackBitForBit)
+{
+    // Each value is written with the fewest digits that read back to the same
+    // float, in the layout of the file's "%g" and the clipboard's "%.7g": a
+    // value those already write exactly keeps their text.
+    struct Row {
+        float value;
+        const char* file;
+        const char* clipboard;
+    };
+    const Row rows[] = {
+        {1.0f, "1", "1"},
+        {0.5f, "0.5", "0.5"},
+        {0.1f, "0.1", "0.1"},
+        {2.5e-5f, "2.5e-05", "2.5e-05"},
+        {1e6f, "1e+06", "1000000"},
+        {1234567.0f, "1234567", "1234567"},
+        {16777216.0f, "16777216", "16777216"},
+        {1700000123.5f, "1.7000001e+09", "1.7000001e+09"},
+        {0.33333334f, "0.33333334", "0.33333334"},
+        {-1.2345671e-37f, "-1.2345672e-37", "-1.2345672e-37"},
+        {-0.0f, "-0", "-0"},
+        {FLT_MIN, "1.1754944e-38", "1.1754944e-38"},
+        {FLT_TRUE_MIN, "1.4013e-45", "1.401298e-45"},
+        {-FLT_TRUE_MIN * 3, "-4.2039e-45", "-4.203895e-45"},
+        // The shortest digits of the largest float, 3.4028235e+38, lie beyond
+        // it, where import refuses the value; more digits stay inside.
+        {FLT_MAX, "3.402823466e+38", "3.402823466e+38"},
+        {-FLT_MAX, "-3.402823466e+38", "-3.402823466e+38"},
+    };
+    Graph values;
+    Plot all;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        Graph graph;
+        graph.m_plots.Append(MakeSet("v", {{row.value, row.value}}));
+        EXPECT_EQ(ExportText(graph, {0}), "# v (set 0)\n" + std::string(row.file) + "\t" + row.file + "\n\t\n");
+        EXPECT_EQ(CopyDataText(graph, {0}), std::string(row.clipboard) + "\t" + row.clipboard + "\r\n\t\r\n");
+        all.AddPoint(row.value, -row.value);
+    }
+    // Random bit patterns reach every magnitude, subnormals included.
+    std::mt19937 random(20240611);
+    while (all.PointCount() < 20000) {
+        const float x = std::bit_cast<float>(std::uint32_t(random()));
+        const float y = std::bit_cast<float>(std::uint32_t(random()));
+        if (std::isfinite(x) && std::isfinite(y))
+            all.AddPoint(x, y);
+    }
+    values.m_plots.Append(all);
+    const std::vector<std::uint32_t> expected = Bits(values.m_plots.Get(0));
+
+    const std::string path = (m_directory / "values.txt").string();
+    ASSERT_TRUE(ExportData(values, {0}, path, m_messages));
+    CTarnDoc exported;
+    EXPECT_EQ(ReadFile(exported.CurrentGraph(), path, kImportXY, m_messages), -1);
+    CTarnDoc pasted;
+    EXPECT_TRUE(PasteText(pasted, CopyDataText(values, {0}), kImportXY, m_messages));
+    EXPECT_EQ(TakeMessages(), "");
+    for (CTarnDoc* doc : {&exported, &pasted}) {
+        ASSERT_EQ(doc->CurrentGraph().m_plots.Count(), 1);
+        // The read set traverses in file order reversed; its copy restores it.
+        EXPECT_EQ(Bits(Plot(doc->CurrentGraph().m_plots.Get(0))), expected);
+    }
 }
 
 TEST_F(ImportTest, ExportAndPasteFailures)
