@@ -253,7 +253,9 @@ bool SafeFileWriter::OpenStream(mode_t mode)
         descriptor = ConnectSocket(m_path);
     if (descriptor < 0)
         return Fail(errno);
-    if (m_seeking == Seeking::Forward)
+    // A device that can seek (/dev/full, a disk) takes writes that go back
+    // as they come; a pipe or a socket gets the bytes once they are final.
+    if (m_seeking == Seeking::Forward || ::lseek(descriptor, 0, SEEK_CUR) >= 0)
         return Attach(descriptor);
     m_destination = descriptor;
     const int spool = OpenSpool();

@@ -23,7 +23,8 @@
 class SafeFileWriter {
 public:
     /// Whether the format goes back with `WriteAt`: such a writer collects
-    /// what goes to a pipe, a device or a socket and sends it on `Commit`.
+    /// what goes to a pipe or a socket (which cannot seek) and sends it on
+    /// `Commit`.
     enum class Seeking { Forward, Back };
 
     explicit SafeFileWriter(std::string path, Seeking seeking = Seeking::Forward);
