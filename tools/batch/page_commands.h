@@ -31,7 +31,8 @@ bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
 // (DOCUMENT, format flags with data files, log flags, -pipe N). `args` are the
 // arguments after the command name. Each returns the exit code: 0 when
 // everything asked for worked, 1 when a step failed (what could be made is
-// still made), 2 for a usage error (after printing the usage text).
+// still made; a page that cannot be built raises `PageNotBuilt`), 2 for a
+// usage error (after printing the usage text).
 
 /// render: writes the page as an image (-o) or a document (--save).
 int RunRenderCommand(const std::vector<std::string>& args);
