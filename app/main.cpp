@@ -1,5 +1,6 @@
 #include "app/corvid_application.h"
 #include "app/main_frame.h"
+#include "app/tarn_view.h"
 #include "app/tarn_app.h"
 #include "model/messages.h"
 #include "io/pipe_finish.h"
@@ -69,9 +70,10 @@ int main(int argc, char** argv)
 
     if (headless) {
         // Without a window the stream is read to its end before the page is written.
+        PipeRunFailure pipeFailure;
         if (app.Doc().m_pipeNumber != 0) {
             QtPipeEndings endings;
-            ReadPipeInThisThread(app.Doc(), *messages, endings);
+            ReadPipeInThisThread(app.Doc(), *messages, endings, &pipeFailure);
         }
         const char* target = std::getenv("CORVID_HEADLESS_IMAGE");
         const QString path = QDir::current().absoluteFilePath(target ? target : "corvid-page.png");
@@ -81,10 +83,16 @@ int main(int argc, char** argv)
             return 1;
         }
         std::printf("No display found: the page was written to %s\n", path.toLocal8Bit().constData());
-        // As in a script, a command line that could not be carried out fails the run.
-        return app.StartupSucceeded() ? 0 : 1;
+        // As in a script, a command line that could not be carried out fails
+        // the run, and so does a stream that could not be read or whose save
+        // or export failed.
+        return app.StartupSucceeded() && !pipeFailure.Any() ? 0 : 1;
     }
     const int status = application.exec();
     CorvidApplication::SetMessages(nullptr);
+    // A client that streamed the page learns from the exit status whether
+    // the stream was read and its save or export written.
+    if (status == 0 && app.Frame()->View() && app.Frame()->View()->PipeFailed())
+        return 1;
     return status;
 }

@@ -74,6 +74,9 @@ public:
     bool PipeReading() const;
     /// Whether a reader was started; it closes the pipe when it ends.
     bool PipeStarted() const { return m_pipeListener != nullptr; }
+    /// Whether the stream failed the run: not one byte of it could be read,
+    /// or the save or export it asked for failed. The program then exits with 1.
+    bool PipeFailed() const { return m_pipeFailed; }
 
     /// Replaces the "Export Image" file dialog (tests choose without a screen).
     void SetImageFileChooser(std::function<ImageFileChoice()> chooser) { m_chooseImageFile = std::move(chooser); }
@@ -188,6 +191,7 @@ private:
     Messages& m_messages;
     std::unique_ptr<PipeListener> m_pipeListener;
     std::unique_ptr<PipeEndings> m_pipeEndings;
+    bool m_pipeFailed = false;
     PageBuffer m_buffer;
     bool m_doubleBuffer = true;
     int m_directDraws = 0;

@@ -50,7 +50,13 @@ void CTarnView::OnPipeFinished(PipeResult& result)
     PipeFinishHooks hooks;
     hooks.readingFinished = [this] { emit PipeReadingEnded(); };
     hooks.closeRequest = [this] { QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection); };
-    FinishPipe(m_doc, result, m_messages, *m_pipeEndings, hooks);
+    // A stream of which nothing could be read, or whose save failed, fails
+    // the run; an error in the middle keeps what was read and is only shown.
+    const bool readerFailed = result.failed;
+    if (result.unread)
+        m_pipeFailed = true;
+    if (!FinishPipe(m_doc, result, m_messages, *m_pipeEndings, hooks) && !readerFailed)
+        m_pipeFailed = true;
     emit DocumentChanged();
 }
 
@@ -65,7 +71,8 @@ void CTarnView::CarryOutPendingExport()
 {
     if (!m_pipeEndings)
         m_pipeEndings = std::make_unique<QtPipeEndings>();
-    ::CarryOutPendingExport(m_doc, *m_pipeEndings, m_messages);
+    if (!::CarryOutPendingExport(m_doc, *m_pipeEndings, m_messages))
+        m_pipeFailed = true;
 }
 
 void CTarnView::OfferPipeHalt()

@@ -1,11 +1,60 @@
 #include "document/archive_reader.h"
 
+#include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
+#include <limits>
+#include <unistd.h>
+
+std::size_t ArchiveReader::Remaining() const
+{
+    if (m_descriptor < 0)
+        return m_size - m_offset;
+    if (!m_known)
+        return std::numeric_limits<std::size_t>::max();
+    const std::uint64_t read = m_dropped + m_offset;
+    return read >= *m_known ? 0 : std::size_t(std::min<std::uint64_t>(*m_known - read, SIZE_MAX));
+}
+
+void ArchiveReader::Fill(std::size_t count)
+{
+    if (m_descriptor < 0 || m_size - m_offset >= count)
+        return;
+    m_buffer.erase(0, m_offset);
+    m_dropped += m_offset;
+    m_offset = 0;
+    // Each read asks for what is missing plus as much again as was read so
+    // far (at most 64 KiB ahead), so the first bytes are checked before more
+    // is read, and a large file still takes few reads.
+    const std::size_t ahead = std::size_t(std::min<std::uint64_t>(m_dropped + m_buffer.size(), 1 << 16));
+    while (m_buffer.size() < count && !m_ended) {
+        const std::size_t want = std::min<std::size_t>(count - m_buffer.size() + ahead, 1 << 20);
+        const std::size_t had = m_buffer.size();
+        m_buffer.resize(had + want);
+        const ssize_t got = ::read(m_descriptor, m_buffer.data() + had, want);
+        const int error = errno;
+        m_buffer.resize(had + std::size_t(std::max<ssize_t>(got, 0)));
+        if (got < 0 && error == EINTR)
+            continue;
+        if (got < 0)
+            throw ArchiveError{ArchiveError::kReadFailed, error};
+        m_ended = got == 0;
+    }
+    m_data = reinterpret_cast<const unsigned char*>(m_buffer.data());
+    m_size = m_buffer.size();
+}
+
+bool ArchiveReader::Has(std::size_t count)
+{
+    Fill(count);
+    return m_size - m_offset >= count;
+}
 
 const unsigned char* ArchiveReader::Take(std::size_t count)
 {
-    if (count > Remaining())
+    Fill(count);
+    if (count > m_size - m_offset)
         throw ArchiveError{ArchiveError::kEndOfFile};
     const unsigned char* at = m_data + m_offset;
     m_offset += count;
@@ -40,6 +89,11 @@ LogFont ArchiveReader::Font()
     font.quality = styles[6];
     font.pitchAndFamily = styles[7];
     std::memcpy(font.faceName, Take(sizeof font.faceName), sizeof font.faceName);
+    // A stored name that fills all 32 bytes has no terminator: it is cut to
+    // 31 characters, so no reader of the name runs past the field. A name
+    // that has one keeps every byte, so the record writes back as it was.
+    if (!std::memchr(font.faceName, 0, sizeof font.faceName))
+        font.faceName[sizeof font.faceName - 1] = '\0';
     return font;
 }
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,20 +47,30 @@ static void TakePage(CTarnDoc& doc, CTarnDoc& page)
     fontScaling = doc.m_displaySettings.fontScaling;
 }
 
-bool DocumentFromBytes(CTarnDoc& doc, const void* data, std::size_t size, Messages& messages)
+// Reads a page from `in` into a fresh document and, when all of it reads,
+// into `doc`. A file that fails to read shows `path` and why.
+static bool ReadPage(CTarnDoc& doc, ArchiveReader& in, const std::string& path, Messages& messages)
 {
     try {
         CTarnDoc page;
-        ArchiveReader in(static_cast<const unsigned char*>(data), size);
         ReadDocument(in, page);
         TakePage(doc, page);
         return true;
-    } catch (const ArchiveError&) {
-        messages.Show(kUnexpectedFileFormat);
+    } catch (const ArchiveError& error) {
+        if (error.cause == ArchiveError::kReadFailed)
+            messages.Show("Cannot open \"" + path + "\": " + std::strerror(error.error) + ".");
+        else
+            messages.Show(kUnexpectedFileFormat);
     } catch (const std::bad_alloc&) {
         messages.Show("There is not enough memory to open this document.");
     }
     return false;
+}
+
+bool DocumentFromBytes(CTarnDoc& doc, const void* data, std::size_t size, Messages& messages)
+{
+    ArchiveReader in(static_cast<const unsigned char*>(data), size);
+    return ReadPage(doc, in, std::string(), messages);
 }
 
 bool SaveDocument(const CTarnDoc& doc, const std::string& path, Messages& messages)
@@ -78,53 +89,28 @@ bool SaveDocument(const CTarnDoc& doc, const std::string& path, Messages& messag
     return false;
 }
 
-// Reads the whole file; the buffer grows with what is actually read, so a
-// file that shrinks or a pipe never makes it larger than the data.
-static bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error)
-{
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        error = std::strerror(EISDIR);
-        return false;
-    }
-    if (S_ISREG(status.st_mode) && status.st_size > 0)
-        bytes.reserve(std::size_t(status.st_size));
-    char chunk[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            error = std::strerror(errno);
-            ::close(descriptor);
-            return false;
-        }
-        if (got == 0)
-            break;
-        bytes.append(chunk, std::size_t(got));
-    }
-    ::close(descriptor);
-    return true;
-}
-
 bool OpenDocument(CTarnDoc& doc, const std::string& path, Messages& messages)
 {
-    std::string bytes;
-    std::string error;
-    try {
-        if (!ReadWholeFile(path, bytes, error)) {
-            messages.Show("Cannot open \"" + path + "\": " + error + ".");
-            return false;
-        }
-    } catch (const std::bad_alloc&) {
-        messages.Show("There is not enough memory to open this document.");
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    const int error = descriptor < 0                           ? errno
+                      : ::fstat(descriptor, &status) != 0      ? errno
+                      : S_ISDIR(status.st_mode)                ? EISDIR
+                                                               : 0;
+    if (error != 0) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+        messages.Show("Cannot open \"" + path + "\": " + std::strerror(error) + ".");
         return false;
     }
-    return DocumentFromBytes(doc, bytes.data(), bytes.size(), messages);
+    // The file is read as its records ask for bytes: a regular file's length
+    // bounds its counts, and a pipe or a device is never read further than
+    // the records read so far justify.
+    std::optional<std::uint64_t> size;
+    if (S_ISREG(status.st_mode))
+        size = std::uint64_t(status.st_size);
+    ArchiveReader in(descriptor, size);
+    const bool opened = ReadPage(doc, in, path, messages);
+    ::close(descriptor);
+    return opened;
 }

@@ -27,6 +27,8 @@ bool DocumentFromBytes(CTarnDoc& doc, const void* data, std::size_t size, Messag
 /// document's modified flag is left to the caller (clear it on success).
 bool SaveDocument(const CTarnDoc& doc, const std::string& path, Messages& messages);
 
-/// Reads the document file at `path` into `doc` as `DocumentFromBytes` does;
-/// a file that cannot be read shows why and changes nothing.
+/// Reads the document file at `path` into `doc` as `DocumentFromBytes` does,
+/// reading only as far as its records go (a pipe or a device too: bytes that
+/// form no document fail at the first field that cannot be valid); a file
+/// that cannot be read shows why and changes nothing.
 bool OpenDocument(CTarnDoc& doc, const std::string& path, Messages& messages);

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <vector>
 
 // A version threshold marked single is the float nearest to the number and is
 // compared as a float; one marked double compares the stored float, widened
@@ -12,6 +13,9 @@
 // taken as a double, and a stored 1.18f (1.1799999475) below 1.18.
 static bool AboveDouble(float version, double threshold) { return double(version) > threshold; }
 static bool AtLeastDouble(float version, double threshold) { return double(version) >= threshold; }
+
+// The document versions there are: from the first layout to the one written now.
+constexpr float kOldestVersion = 1.0f;
 
 static void FormatError()
 {
@@ -129,13 +133,15 @@ static void ReadPlot(ArchiveReader& in, Plot& plot)
     } else {
         // The oldest layout holds two blocks of error values; both go to the
         // y errors, the first block first in traversal order.
+        // The first block is kept aside: the next read may move the reader's buffer.
         const int first = in.Count(4);
         const unsigned char* firstData = in.Take(std::size_t(first) * 4);
+        const std::vector<unsigned char> firstBlock(firstData, firstData + std::size_t(first) * 4);
         const int second = in.Count(4);
         if (std::int64_t(first) + second > INT32_MAX)
             FormatError();
         PushReversed(in.Take(std::size_t(second) * 4), second, plot.m_dy);
-        PushReversed(firstData, first, plot.m_dy);
+        PushReversed(firstBlock.data(), first, plot.m_dy);
     }
 
     if (version > 1.05f)
@@ -151,21 +157,21 @@ static void ReadPlot(ArchiveReader& in, Plot& plot)
         plot.m_errorBarLineStyle = 0;
         plot.m_errorBarLineSize = 1;
     }
-    plot.m_xLog = in.Int32();
-    plot.m_yLog = in.Int32();
+    plot.m_xLog = NonNegative(in);
+    plot.m_yLog = NonNegative(in);
     plot.m_xPositive = in.Int32();
     plot.m_yPositive = in.Int32();
     plot.m_left = in.Float();
     plot.m_bottom = in.Float();
     plot.m_right = in.Float();
     plot.m_top = in.Float();
-    plot.m_pointStyle = in.Int32();
+    plot.m_pointStyle = NonNegative(in);
     if (version < 1.155f && plot.m_pointStyle == 6)
         plot.m_pointStyle = 7; // style 6 meant no symbol before the seventh symbol came
-    plot.m_pointSize = in.Int32();
+    plot.m_pointSize = NonNegative(in);
     plot.m_pointColor = in.ColorValue();
-    plot.m_lineStyle = in.Int32();
-    plot.m_lineSize = in.Int32();
+    plot.m_lineStyle = NonNegative(in);
+    plot.m_lineSize = NonNegative(in);
     plot.m_lineColor = in.ColorValue();
     plot.m_xMin = in.Float();
     plot.m_xMax = in.Float();
@@ -174,10 +180,6 @@ static void ReadPlot(ArchiveReader& in, Plot& plot)
     plot.m_info = in.String();
     if (version < 1.06f)
         plot.m_label.m_text = in.String();
-
-    if (plot.m_pointSize < 0 || plot.m_lineSize < 0 || plot.m_xLog < 0 || plot.m_yLog < 0 ||
-        plot.m_pointStyle < 0 || plot.m_lineStyle < 0)
-        FormatError();
     plot.m_pointColorNone = plot.m_pointColor == kNoColor;
 }
 
@@ -262,12 +264,20 @@ static void ReadDisplaySettings(ArchiveReader& in, DisplaySettings& settings)
 
 void ReadDocument(ArchiveReader& in, CTarnDoc& page)
 {
+    // Each field is checked as it is read, so bytes that are no document
+    // (a device of zeros, an image) fail at once instead of being read on.
     const float version = in.Float();
+    if (!(version >= kOldestVersion && version <= kObjectVersion))
+        FormatError();
     const int current = in.Int32();
+    if (current < 0 || current >= kMostGraphs)
+        FormatError();
     const std::int32_t rows = in.Int32();
+    if (rows <= 0 || rows > kMostGraphs)
+        FormatError();
     const std::int32_t columns = in.Int32();
     const std::int64_t count = std::int64_t(rows) * columns;
-    if (rows <= 0 || columns <= 0 || count > kMostGraphs || current < 0 || current >= count)
+    if (columns <= 0 || count > kMostGraphs || current >= count)
         FormatError();
     const bool arranged = AboveDouble(version, 1.11001);
     page.m_pageColor = AboveDouble(version, 1.14001) ? in.ColorValue() : kNoColor;
@@ -283,7 +293,7 @@ void ReadDocument(ArchiveReader& in, CTarnDoc& page)
     page.m_graphs.clear();
     for (std::int64_t i = 0; i < count; ++i) {
         // A graph record is hundreds of bytes; stop before making one the data cannot fill.
-        if (in.Remaining() < kHeaderBytes + 3 * kTextBytes)
+        if (!in.Has(kHeaderBytes + 3 * kTextBytes))
             throw ArchiveError{ArchiveError::kEndOfFile};
         page.m_graphs.emplace_back();
         ReadGraph(in, page.m_graphs.back());

@@ -1,6 +1,7 @@
 // Any bytes as a document file, opened over a page that already holds data.
 // A failed open must leave that page exactly as it was and say why; a page
-// that opens must save and open again to the same bytes.
+// that opens must save and open again to the same bytes. The same bytes read
+// from a pipe, as they arrive, must give the same page or the same failure.
 #include "document/document_file.h"
 #include "document/tarn_doc.h"
 #include "model/drawing_settings.h"
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +40,25 @@ CTarnDoc EarlierPage()
     return doc;
 }
 
+// Opens `data` as the stream of a pipe (whose length the reader cannot know)
+// over a copy of the earlier page; false when the bytes do not fit the pipe.
+bool OpenThroughPipe(const std::uint8_t* data, std::size_t size, bool& opened, std::string& page)
+{
+    int ends[2];
+    if (size > 60000 || ::pipe(ends) != 0)
+        return false;
+    const bool written = ::write(ends[1], data, size) == ssize_t(size);
+    ::close(ends[1]);
+    if (written) {
+        CTarnDoc doc = EarlierPage();
+        CountingMessages messages;
+        opened = OpenDocument(doc, "/dev/fd/" + std::to_string(ends[0]), messages);
+        page = DocumentToBytes(doc);
+    }
+    ::close(ends[0]);
+    return written;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -46,6 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string before = DocumentToBytes(doc);
     CountingMessages messages;
     const bool opened = DocumentFromBytes(doc, data, size, messages);
+    bool piped = false;
+    std::string pipedPage;
+    if (OpenThroughPipe(data, size, piped, pipedPage) && (piped != opened || pipedPage != DocumentToBytes(doc)))
+        __builtin_trap();
     if (!opened) {
         if (messages.shown != 1 || DocumentToBytes(doc) != before || !doc.IsModified())
             __builtin_trap();

@@ -72,7 +72,8 @@ bool AviWriter::Open(const AviStreamFormat& format)
     } catch (const std::bad_alloc&) {
         return Fail("Couldn't set compressed AVI format!");
     }
-    m_file = std::make_unique<SafeFileWriter>(m_path);
+    // The headers are filled in at the end, so a pipe gets the movie then.
+    m_file = std::make_unique<SafeFileWriter>(m_path, SafeFileWriter::Seeking::Back);
     if (!m_file->Open() || !m_file->Write(Headers()))
         return Fail("Error opening the AVI file");
     m_open = true;

@@ -169,7 +169,7 @@ private:
 
 } // namespace
 
-bool ReadPipeInThisThread(CTarnDoc& doc, Messages& messages, PipeEndings& endings)
+bool ReadPipeInThisThread(CTarnDoc& doc, Messages& messages, PipeEndings& endings, PipeRunFailure* failure)
 {
     if (doc.m_pipeNumber == 0)
         return true;
@@ -182,7 +182,14 @@ bool ReadPipeInThisThread(CTarnDoc& doc, Messages& messages, PipeEndings& ending
         doc.m_pipeHalt = 1;
         messages.Status("Ready");
     };
-    bool ok = FinishPipe(doc, result, messages, endings, hooks);
-    ok = CarryOutPendingExport(doc, endings, messages) && ok;
-    return ok;
+    const bool readerFailed = result.failed;
+    const bool unread = result.unread;
+    const bool finished = FinishPipe(doc, result, messages, endings, hooks);
+    const bool exported = CarryOutPendingExport(doc, endings, messages);
+    if (failure) {
+        failure->unread = unread;
+        // A failed reader asked for no file: an ending counts only when read whole.
+        failure->endingFailed = (!finished && !readerFailed) || !exported;
+    }
+    return finished && exported;
 }

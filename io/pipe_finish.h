@@ -46,9 +46,21 @@ bool FinishPipe(CTarnDoc& doc, PipeResult& result, Messages& messages, PipeEndin
 /// when it worked or nothing was pending.
 bool CarryOutPendingExport(CTarnDoc& doc, PipeEndings& endings, Messages& messages);
 
+/// What decides corvid's exit status after a stream: a stream of which not
+/// one byte could be read (a descriptor that is not open, a stream that ended
+/// at once), or an ending whose save or export failed. An error in the middle
+/// of the stream is shown but keeps what was read, as in the window.
+struct PipeRunFailure {
+    bool unread = false;
+    bool endingFailed = false;
+    bool Any() const { return unread || endingFailed; }
+};
+
 /// Reads the link stream on the document's `m_pipeNumber` to its end in the
 /// calling thread, applying titles and font sizes as they arrive and the
 /// end-of-stream steps after it; a pending export is written at once, as
 /// the program would on closing. Nothing happens when the number is 0.
-/// Returns false when a step failed (a message was shown).
-bool ReadPipeInThisThread(CTarnDoc& doc, Messages& messages, PipeEndings& endings);
+/// Returns false when a step failed (a message was shown); `failure`, when
+/// given, tells which of them fail corvid's run.
+bool ReadPipeInThisThread(CTarnDoc& doc, Messages& messages, PipeEndings& endings,
+                          PipeRunFailure* failure = nullptr);

@@ -300,5 +300,6 @@ PipeResult ReadPipe(PipeBuffer& input, PipeEvents& events, const std::atomic<boo
         result.error = kNoMemory;
     }
     run.DiscardCurrent();
+    result.unread = result.failed && input.BytesRead() == 0;
     return result;
 }

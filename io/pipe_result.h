@@ -29,6 +29,7 @@ struct PipeResult {
     int finishedCount = 0;
     bool failed = false;   ///< an error ended reading; `error` is its message
     std::string error;
+    bool unread = false;   ///< it failed before one byte of the stream could be read
     bool halted = false;   ///< the halt flag ended reading
     bool closeAfter = false;
     int saveOption = kPipeNoSave;

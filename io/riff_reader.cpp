@@ -24,22 +24,30 @@ RiffReader::RiffReader(int file)
         m_size = std::uint64_t(info.st_size);
         return;
     }
-    // A pipe has no positions to read at: take it whole, then read from memory.
+    // A pipe has no positions to read at: it is read into memory, but only as
+    // far as its header says the file goes. The 12 header bytes come first;
+    // a stream that does not start with "RIFF" (a device of zeros) is read no
+    // further.
     std::size_t used = 0;
-    m_owned.resize(kBlockSize);
-    for (;;) {
-        if (used == m_owned.size())
-            m_owned.resize(m_owned.size() * 2);
-        const ssize_t n = ::read(file, m_owned.data() + used, m_owned.size() - used);
-        if (n > 0) {
-            used += std::size_t(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            m_readFailed = n < 0;
-            break;
+    const auto readUpTo = [&](std::uint64_t limit) {
+        while (used < limit) {
+            if (used == m_owned.size())
+                m_owned.resize(std::size_t(std::min<std::uint64_t>(limit, std::max(m_owned.size() * 2, kBlockSize))));
+            const ssize_t n = ::read(file, m_owned.data() + used, m_owned.size() - used);
+            if (n > 0) {
+                used += std::size_t(n);
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                m_readFailed = n < 0;
+                return false;
+            }
         }
-    }
+        return true;
+    };
+    m_owned.resize(12);
+    if (readUpTo(12) && Little32(m_owned.data()) == FourCC("RIFF"))
+        readUpTo(std::uint64_t(Little32(m_owned.data() + 4)) + 8);
     m_owned.resize(used);
     m_data = m_owned.data();
     m_size = used;

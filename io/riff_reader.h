@@ -31,8 +31,10 @@ class RiffReader {
 public:
     /// Reads the open descriptor `file` (kept open and owned by the caller).
     /// A regular file is read where it is needed, in large blocks; a pipe or
-    /// another stream that cannot be positioned is read whole into memory
-    /// first (`std::bad_alloc` when there is no room for it).
+    /// another stream that cannot be positioned is read into memory first, as
+    /// far as its RIFF header's size says and no further (only the 12 header
+    /// bytes when it starts with no "RIFF"; `std::bad_alloc` when there is no
+    /// room).
     explicit RiffReader(int file);
     /// Reads the `size` bytes at `data`, which the caller keeps alive.
     RiffReader(const void* data, std::size_t size);

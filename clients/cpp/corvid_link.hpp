@@ -11,7 +11,9 @@
 //     int status = link.ExportPng("squares.png", 640, 480);
 //
 // Failures (a value the protocol cannot carry, a program that stopped
-// reading, a program that cannot be started) throw corvid::LinkError.
+// reading, a program that cannot be started, and an ending whose program
+// exits with a status other than 0, as when the save or export it asked for
+// failed) throw corvid::LinkError.
 #pragma once
 
 #include <cerrno>
@@ -216,25 +218,29 @@ public:
 
     /// Ends the stream; the program keeps running with the page.
     void EndData() { End(4); }
-    /// Ends the stream and has the program close; returns its exit status.
-    int Close() { return EndAndWait(25); }
+    // Each of the four endings below waits for the program and returns its
+    // exit status, 0; any other status (the stream failed, or the save or
+    // export failed) throws LinkError.
+
+    /// Ends the stream and has the program close.
+    int Close() { return EndAndWait(25, "closing"); }
     /// Has the program save the page as a document at `path` and close.
     int Save(const std::string& path)
     {
         Code(26).Text(path);
-        return EndAndWait(-1);
+        return EndAndWait(-1, "saving " + path);
     }
     /// Has the program write the page as a BMP image and close.
     int ExportBmp(const std::string& path, int width, int height)
     {
         Code(27).Text(path).Int(width).Int(height);
-        return EndAndWait(-1);
+        return EndAndWait(-1, "exporting " + path);
     }
     /// Has the program write the page as a PNG image and close.
     int ExportPng(const std::string& path, int width, int height)
     {
         Code(28).Text(path).Int(width).Int(height);
-        return EndAndWait(-1);
+        return EndAndWait(-1, "exporting " + path);
     }
 
     /// Closes the pipe if still open and waits for the program; returns its
@@ -319,13 +325,16 @@ private:
         Code(code);
         ClosePipe();
     }
-    int EndAndWait(int code)
+    int EndAndWait(int code, const std::string& what)
     {
         if (code > 0)
             Code(code);
         m_closing = true;
         ClosePipe();
-        return Wait();
+        const int status = Wait();
+        if (status != 0)
+            throw LinkError(what + " failed: the program exited with status " + std::to_string(status));
+        return status;
     }
     // Writes the buffer. SIGPIPE is held back for this thread meanwhile, so a
     // program that stopped reading is an error here, not the end of ours.

@@ -44,7 +44,9 @@ _INT_MIN, _INT_MAX = -(2 ** 31), 2 ** 31 - 1
 
 
 class CorvidLinkError(Exception):
-    """A value the protocol cannot carry, or a program that stopped reading."""
+    """A value the protocol cannot carry, a program that stopped reading, or
+    an ending whose program exited with a status other than 0 (the stream
+    failed, or the save or export it asked for failed)."""
 
 
 class CorvidLink:
@@ -254,25 +256,35 @@ class CorvidLink:
         """Ends the stream; the program keeps running with the page."""
         self._end(b"\x04")
 
+    # The four endings below wait for the program and return its exit status,
+    # 0; any other status (the stream failed, or the save or export failed)
+    # raises CorvidLinkError.
+
     def close(self, timeout=None):
-        """Ends the stream and has the program close; returns its exit status."""
+        """Ends the stream and has the program close."""
         self._end(b"\x19")
-        return self.wait(timeout)
+        return self._succeeded(self.wait(timeout), "closing")
 
     def save(self, path, timeout=None):
         """Has the program save the page as a document at `path` and close."""
         self._end(self._text_bytes(26, path))
-        return self.wait(timeout)
+        return self._succeeded(self.wait(timeout), "saving %s" % path)
 
     def export_bmp(self, path, width, height, timeout=None):
         """Has the program write the page as a BMP image and close."""
         self._end(self._text_bytes(27, path) + _INT.pack(int(width)) + _INT.pack(int(height)))
-        return self.wait(timeout)
+        return self._succeeded(self.wait(timeout), "exporting %s" % path)
 
     def export_png(self, path, width, height, timeout=None):
         """Has the program write the page as a PNG image and close."""
         self._end(self._text_bytes(28, path) + _INT.pack(int(width)) + _INT.pack(int(height)))
-        return self.wait(timeout)
+        return self._succeeded(self.wait(timeout), "exporting %s" % path)
+
+    @staticmethod
+    def _succeeded(status, what):
+        if status != 0:
+            raise CorvidLinkError("%s failed: the program exited with status %d" % (what, status))
+        return status
 
     @staticmethod
     def _text_bytes(code, text):

@@ -3,6 +3,8 @@
 #include "document/help_texts.h"
 #include "document/tarn_command_line_info.h"
 #include "model/messages.h"
+#include "tests/support/batch_run.h"
+#include "tests/support/pipe_stream.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/read_back.h"
 #include "tests/support/scratch_dir.h"
@@ -134,4 +136,41 @@ TEST(Startup, ADocumentThatCannotBeOpenedEndsTheProgram)
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_NE(WEXITSTATUS(status), 0);
+}
+
+// corvid fails the run when its stream fails: a descriptor that cannot be
+// read, or an ending whose save or export cannot be written. Without a
+// display the stream is read before the page image is written; with a
+// window (offscreen here) the program closes as the ending asks.
+TEST(Startup, AStreamThatFailsEndsTheRunWithOne)
+{
+    const ScratchDir dir("corvid-startup");
+    const std::string page = PipeStream().NewSet("a").Point(1, 2).Bytes();
+    dir.Write("save.bin", PipeStream().Raw(page).SaveDocument("no/such/page.cvd").Bytes());
+    dir.Write("export.bin", PipeStream().Raw(page).Export(28, "no/such/page.png", 30, 20).Bytes());
+    dir.Write("saved.bin", PipeStream().Raw(page).SaveDocument("page.cvd").Bytes());
+    const std::string corvid = std::string(CORVID_BINARY_DIR) + "/corvid";
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM CORVID_HEADLESS_IMAGE=page.png ";
+    const std::string window = "env QT_QPA_PLATFORM=offscreen CORVID_MESSAGES=stderr ";
+    struct Row {
+        std::string script;
+        int status;
+        const char* message;
+    };
+    const Row rows[] = {
+        {noDisplay + corvid + " -pipe 7 7<&-", 1, "message: Can't read message header\n"},
+        {noDisplay + corvid + " -pipe 3 3<save.bin", 1, "message: Unable to save/export file!\n"},
+        {window + corvid + " -pipe 3 3<save.bin", 1, "message: Unable to save/export file!\n"},
+        {window + corvid + " -pipe 3 3<export.bin", 1, "message: Unable to save/export file!\n"},
+        {window + corvid + " -pipe 3 3<saved.bin", 0, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.script);
+        const BatchRun run = RunShellIn(row.script, dir);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        if (*row.message) {
+            EXPECT_TRUE(Contains(run.err, row.message)) << run.err;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "page.cvd"));
 }

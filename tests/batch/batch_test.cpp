@@ -87,7 +87,7 @@ TEST(Batch, DataFilesThatCannotBeImportedFailTheRun)
     }
     const BatchRun partial = RunBatchIn("render -xy " + good + " nosuch.dat -o page.png", dir);
     EXPECT_EQ(partial.status, 1);
-    EXPECT_TRUE(fs::exists(dir / "page.png")) << "the image of what could be built is written";
+    EXPECT_FALSE(fs::exists(dir / "page.png")) << "a page without all its data is no image to write";
 }
 
 TEST(Batch, RenderWritesTheImage)
@@ -196,4 +196,43 @@ TEST(Batch, PipesAndProcessSubstitutionAreReadToTheirEnd)
     const BatchRun substituted = RunShellIn("bash '" + script + "'", dir);
     EXPECT_EQ(substituted.status, 0) << substituted.err;
     EXPECT_TRUE(Contains(substituted.out, "\"points\":[[3,9],[2,4],[1,1]]")) << substituted.out;
+}
+
+// Every output may be a pipe (a script's `-o /dev/stdout | ...`, or a named
+// pipe where the name must end in ".avi"): what goes through it is what the
+// same command writes into a file.
+TEST(Batch, OutputsGoThroughPipesAsIntoFiles)
+{
+    const ScratchDir dir("corvid-batch");
+    dir.Write("wave.dat", "0 0\n0.001 1\n0.002 0\n0.003 -1\n0.004 0\n");
+    dir.Write("sets.dat", "1 1 2\n2 2 4\n3 1 3\n");
+    ASSERT_EQ(std::system(("mkfifo '" + dir / "movie.avi" + "'").c_str()), 0);
+    struct Row {
+        const char* command;
+        const char* file;
+        std::string piped; // the script that writes through a pipe to standard output
+    };
+    const std::string batch = BatchProgram();
+    const Row rows[] = {
+        {"export -xy wave.dat -o", "file.out", batch + " export -xy wave.dat -o /dev/stdout | cat"},
+        {"render -xy wave.dat --save", "file.out", batch + " render -xy wave.dat --save /dev/stdout | cat"},
+        {"histogram -xy wave.dat --bins 2 --start -1 --end 1 --save", "file.out",
+         batch + " histogram -xy wave.dat --bins 2 --start -1 --end 1 --save /dev/fd/1 | cat"},
+        {"audio -xy wave.dat --duration 0.01 -o", "file.out",
+         batch + " audio -xy wave.dat --duration 0.01 -o /proc/self/fd/1 | cat"},
+        {"animate -nxy sets.dat --size 32x24 -o", "file.avi",
+         "cat movie.avi & { " + batch + " animate -nxy sets.dat --size 32x24 -o movie.avi; } 9>movie.avi; wait"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        const BatchRun file = RunBatchIn(std::string(row.command) + " " + row.file, dir);
+        ASSERT_EQ(file.status, 0) << file.err;
+        const std::string expected = ReadWholeFile(dir / row.file);
+        ASSERT_FALSE(expected.empty());
+        const BatchRun piped = RunShellIn(row.piped, dir);
+        EXPECT_EQ(piped.err, file.err) << "the same messages";
+        EXPECT_TRUE(piped.out == expected) << piped.out.size() << " bytes through the pipe, " << expected.size()
+                                           << " into the file";
+        fs::remove(dir / row.file);
+    }
 }

@@ -60,3 +60,46 @@ TEST(BatchDocument, BrokenDocumentsAndFailedSavesExitWithOne)
         EXPECT_EQ(run.err.rfind(row.message, 0), 0u) << run.err;
     }
 }
+
+// A page command whose page cannot be built (its document does not open, a
+// data file does not import) writes nothing: an image, a document or a text
+// of the names it was given stays byte for byte, and nothing is printed.
+TEST(BatchDocument, APageThatCannotBeBuiltWritesNothing)
+{
+    const ScratchDir dir("corvid-batch-doc");
+    dir.Write("good.dat", "1 2\n2 4\n");
+    dir.Write("empty.dat", "# no values\n");
+    dir.Write("broken.cvd", std::string("\xA4\x70\x9D\x3F\0\0\0\0\x01\0\0\0", 12));
+    ASSERT_EQ(RunBatchIn("render -xy good.dat --save target.cvd -o old.png --size 40x30", dir).status, 0);
+    dir.Write("old.txt", "old text");
+    const std::string target = ReadWholeFile(dir / "target.cvd");
+    const std::string image = ReadWholeFile(dir / "old.png");
+    struct Row {
+        const char* arguments;
+        const char* message; // the start of standard error
+    };
+    const Row rows[] = {
+        {"render broken.cvd --save target.cvd -o old.png", "message: Unexpected file format.\n"},
+        {"render missing.cvd --save target.cvd -o old.png", "message: Cannot open \"missing.cvd\""},
+        {"render -xy good.dat nosuch.dat --save target.cvd -o old.png", "message: Unable to open the file nosuch.dat"},
+        {"render target.cvd -xy empty.dat --save target.cvd", "message: No data found in the file empty.dat"},
+        {"info broken.cvd", "message: Unexpected file format.\n"},
+        {"info /dev/zero", "message: Unexpected file format.\n"},
+        {"info -wav /dev/zero", "message: Unable to locate the 'RIFF' chunk"},
+        {"export -xy good.dat nosuch.dat -o old.txt", "message: Unable to open the file nosuch.dat"},
+        {"stats -xy good.dat nosuch.dat", "message: Unable to open the file nosuch.dat"},
+        {"histogram broken.cvd --bins 2 --start 0 --end 4 --save target.cvd", "message: Unexpected file format."},
+        {"function broken.cvd --fx x --min 0 --max 1 -o old.png", "message: Unexpected file format."},
+        {"animate -xy nosuch.dat -o old.png", "message: Unable to open the file nosuch.dat"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const BatchRun run = RunBatchIn(row.arguments, dir);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.rfind(row.message, 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "") << "no page JSON, report or export text";
+        EXPECT_TRUE(ReadWholeFile(dir / "target.cvd") == target);
+        EXPECT_TRUE(ReadWholeFile(dir / "old.png") == image);
+        EXPECT_EQ(ReadWholeFile(dir / "old.txt"), "old text");
+    }
+}

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -140,6 +141,31 @@ TEST(CppClient, DesktopProgramExportsAndCloses)
         link.Point(float(i), float(i * i));
     EXPECT_EQ(link.ExportPng(path, 300, 180), 0);
     EXPECT_EQ(PngSize(path), (std::pair<unsigned, unsigned>(300, 180)));
+}
+
+TEST(CppClient, AnEndingThatFailsIsAnError)
+{
+    struct Row {
+        const char* reason;
+        std::function<int(corvid::Link&, const std::string&)> ending;
+    };
+    const Row rows[] = {
+        {"save", [](corvid::Link& link, const std::string& folder) { return link.Save(folder + "/page.cvp"); }},
+        {"PNG export",
+         [](corvid::Link& link, const std::string& folder) { return link.ExportPng(folder + "/page.png", 30, 20); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const ScratchDir dir("corvid-cpp-client");
+        corvid::LinkOptions options;
+        options.program = kCorvid;
+        options.headless = true;
+        corvid::Link link(options);
+        link.NewSet("line");
+        link.Point(1.0f, 2.0f);
+        EXPECT_THROW(row.ending(link, dir / "no/such"), corvid::LinkError);
+        EXPECT_EQ(link.Wait(), 1) << "corvid exits with 1 when the ending's file cannot be written";
+    }
 }
 
 TEST(CppClient, TheExampleRuns)

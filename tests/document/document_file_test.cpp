@@ -399,6 +399,9 @@ TEST(DocumentFile, FormatErrorsFailTheOpen)
         std::uint32_t value;
     };
     const Row rows[] = {
+        {"version 0, as a device of zeros gives", 0, 0},
+        {"a version later than the one written now", 0, std::bit_cast<std::uint32_t>(1.5f)},
+        {"version NaN", 0, 0x7FC00000},
         {"current graph negative", 4, std::uint32_t(-1)},
         {"current graph past the page", 4, 1},
         {"no rows", 8, 0},
@@ -441,4 +444,37 @@ TEST(DocumentFile, FormatErrorsFailTheOpen)
     CTarnDoc doc;
     RecordingMessages messages;
     EXPECT_TRUE(Read(doc, bytes, messages)) << "the unbroken file opens";
+}
+
+// A face name field is 32 bytes. One that fills them all has no terminator
+// and is cut to 31 characters, so nothing after the field shows in the name;
+// one with a terminator keeps every stored byte, padding included.
+TEST(DocumentFile, FaceNamesStayInsideTheirField)
+{
+    struct Row {
+        const char* reason;
+        std::string field; // the 32 stored bytes
+        const char* name;
+        std::string written;
+    };
+    const std::string full(32, 'A');
+    const std::string padded = std::string("Arial\0", 6) + std::string(26, 'x');
+    const Row rows[] = {
+        {"no terminator", full, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", std::string(31, 'A') + '\0'},
+        {"a terminator and padding after it", padded, "Arial", padded},
+    };
+    const std::string bytes = DocumentToBytes(CTarnDoc());
+    const std::size_t face = bytes.find("Times New Roman");
+    ASSERT_NE(face, std::string::npos);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        std::string stored = bytes;
+        stored.replace(face, 32, row.field);
+        stored.replace(face + 32, 4, "BBBB"); // the colour after the font
+        CTarnDoc doc;
+        RecordingMessages messages;
+        ASSERT_TRUE(Read(doc, stored, messages));
+        EXPECT_STREQ(doc.CurrentGraph().m_title.m_font.faceName, row.name);
+        EXPECT_EQ(DocumentToBytes(doc).substr(face, 32), row.written);
+    }
 }

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -205,4 +206,114 @@ TEST(SafeFileWriter, WritesInPlaceInAFolderThatIsReadOnly)
     if (WEXITSTATUS(status) == 4)
         GTEST_SKIP() << "no temporary folder the unprivileged user may write in";
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+namespace {
+
+// A file system of `kilobytes` of its own (a tmpfs mounted on a scratch
+// folder), to fill up for real. Mounting needs root and a mount namespace
+// that allows it; `Mounted()` tells.
+class SmallDisk {
+public:
+    explicit SmallDisk(int kilobytes) : m_dir("corvid-small-disk")
+    {
+        const std::string command = "mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" +
+                                    m_dir.Path().string() + "' 2>/dev/null";
+        m_mounted = ::geteuid() == 0 && std::system(command.c_str()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            (void)!std::system(("umount '" + m_dir.Path().string() + "'").c_str());
+    }
+    bool Mounted() const { return m_mounted; }
+    const ScratchDir& Dir() const { return m_dir; }
+
+private:
+    ScratchDir m_dir;
+    bool m_mounted = false;
+};
+
+} // namespace
+
+TEST(SafeFileWriter, AFullDiskKeepsTheOldBytes)
+{
+    struct Row {
+        const char* reason;
+        int names;        // hard links to the file: more than one is rewritten in place
+        std::size_t oldSize;
+        std::size_t newSize;
+        bool fits;
+    };
+    const Row rows[] = {
+        {"a replaced file larger than the disk", 1, 1000, 200'000, false},
+        {"a file of several names rewritten larger than the disk", 2, 1000, 200'000, false},
+        {"a file of several names rewritten in the room it has", 2, 40'000, 40'000, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const SmallDisk disk(64);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "no tmpfs can be mounted here";
+        const std::string old(row.oldSize, 'o');
+        const std::string path = disk.Dir().Write("page.cvd", old);
+        if (row.names > 1)
+            fs::create_hard_link(path, disk.Dir() / "other-name.cvd");
+        std::string error;
+        const bool written = WriteFileSafely(path, std::string(row.newSize, 'n'), &error);
+        EXPECT_EQ(written, row.fits) << error;
+        const std::string expected = row.fits ? std::string(row.newSize, 'n') : old;
+        EXPECT_TRUE(ReadWholeFile(path) == expected) << "size " << ReadWholeFile(path).size();
+        if (row.names > 1) {
+            EXPECT_TRUE(ReadWholeFile(disk.Dir() / "other-name.cvd") == expected);
+        }
+        if (!row.fits) {
+            EXPECT_EQ(error, "No space left on device");
+        }
+        EXPECT_EQ(Names(disk.Dir().Path()).size(), std::size_t(row.names)) << "no temporary file is left";
+    }
+}
+
+// Names of descriptors (as a shell's >(...) or /dev/stdout give them) lead to
+// a pipe or a socket, which is written as it is: also by a format that goes
+// back to fill in its header, which then gets everything at the end.
+TEST(SafeFileWriter, WritesThePipeOrSocketADescriptorNames)
+{
+    struct Row {
+        const char* reason;
+        bool socket;
+        const char* folder;
+        SafeFileWriter::Seeking seeking;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"a pipe as /proc/self/fd/N", false, "/proc/self/fd/", SafeFileWriter::Seeking::Forward, "head;body"},
+        {"a pipe as /dev/fd/N", false, "/dev/fd/", SafeFileWriter::Seeking::Forward, "head;body"},
+        {"a socket as /proc/self/fd/N", true, "/proc/self/fd/", SafeFileWriter::Seeking::Forward, "head;body"},
+        {"a header filled in at the end", false, "/dev/fd/", SafeFileWriter::Seeking::Back, "HEAD;body"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        int ends[2];
+        ASSERT_EQ(row.socket ? ::socketpair(AF_UNIX, SOCK_STREAM, 0, ends) : ::pipe(ends), 0);
+        const int reader = ends[0], writerEnd = ends[1];
+        SafeFileWriter writer(row.folder + std::to_string(writerEnd), row.seeking);
+        ASSERT_TRUE(writer.Open()) << writer.Error();
+        EXPECT_TRUE(writer.InPlace());
+        ASSERT_TRUE(writer.Write("head;"));
+        ASSERT_TRUE(writer.Write("body"));
+        if (row.seeking == SafeFileWriter::Seeking::Back) {
+            ASSERT_TRUE(writer.WriteAt(0, "HEAD", 4));
+        }
+        ASSERT_TRUE(writer.Commit()) << writer.Error();
+        ::close(writerEnd);
+        std::string got;
+        char buffer[64];
+        for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+            got.append(buffer, std::size_t(n));
+        ::close(reader);
+        EXPECT_EQ(got, row.expected);
+    }
+    std::string error;
+    EXPECT_TRUE(WriteFileSafely("/dev/null", "into a device", &error)) << error;
 }

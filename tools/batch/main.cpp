@@ -47,6 +47,8 @@ int main(int argc, char** argv)
         } catch (const std::bad_alloc&) {
             std::fputs("message: There is not enough memory to finish this command.\n", stderr);
             return 1;
+        } catch (const PageNotBuilt&) {
+            return 1;
         }
     }
 
@@ -83,5 +85,7 @@ int main(int argc, char** argv)
     } catch (const std::bad_alloc&) {
         std::fputs("message: There is not enough memory to finish this command.\n", stderr);
         return 1;
+    } catch (const PageNotBuilt&) {
+        return 1; // the reason was shown; nothing was written
     }
 }

@@ -30,9 +30,12 @@ bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages
     if (info.m_nShellCommand == TarnCommandLineInfo::FileOpen &&
         !OpenBatchDocument(doc, info.m_strFileName, messages)) {
         info.files.Clear();
-        return false;
+        throw PageNotBuilt{};
     }
     const bool imported = RunStartupImports(doc, info, messages);
+    info.files.Clear();
+    if (!imported)
+        throw PageNotBuilt{};
     if (info.help)
         messages.ShowText(kCommandLineHelpCaption, kCommandLineHelpText);
     bool piped = true;
@@ -40,8 +43,7 @@ bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages
         doc.SetPipeNumber(info.pipeAddress);
         piped = ReadBatchPipe(doc, messages);
     }
-    info.files.Clear();
-    return parsed && imported && piped;
+    return parsed && piped;
 }
 
 bool SplitOrExplain(const char* command, const std::vector<std::string>& args,

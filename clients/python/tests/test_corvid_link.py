@@ -174,6 +174,24 @@ class DesktopRoute(unittest.TestCase):
             self.assertEqual(saved.read(4), b"\xa4\x70\x9d\x3f")
         self.assertNotIn(b"Unable to save/export file!", link.errors)
 
+    def test_an_ending_that_fails_is_an_error(self):
+        # The program reports the failed save or export and exits with 1,
+        # which the client raises instead of returning.
+        missing = os.path.join(self.dir.name, "no", "such")
+        endings = {
+            "save": lambda link: link.save(os.path.join(missing, "page.cvp"), timeout=60),
+            "export_png": lambda link: link.export_png(os.path.join(missing, "page.png"), 32, 32, timeout=60),
+            "export_bmp": lambda link: link.export_bmp(os.path.join(missing, "page.bmp"), 32, 32, timeout=60),
+        }
+        for name, ending in endings.items():
+            with self.subTest(name):
+                link = CorvidLink(CORVID, headless=True, stderr=subprocess.PIPE)
+                self.stream(link)
+                with self.assertRaises(CorvidLinkError):
+                    ending(link)
+                self.assertEqual(link.process.returncode, 1)
+                self.assertIn(b"Unable to save/export file!", link.errors)
+
 
 if __name__ == "__main__":
     unittest.main()
