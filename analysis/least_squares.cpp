@@ -40,24 +40,6 @@ void FactorQR(std::vector<double>& columns, int rows, int n, std::vector<double>
             r(k + 1, j + 1) = columns[std::size_t(j) * std::size_t(rows) + std::size_t(k)];
 }
 
-void ApplyQT(const std::vector<double>& columns, int rows, int n, std::vector<double>& vector)
-{
-    for (int k = 0; k < n && k < rows; ++k) {
-        const double* v = columns.data() + std::size_t(k) * std::size_t(rows);
-        double length = 0.0;
-        double dot = 0.0;
-        for (int i = k; i < rows; ++i) {
-            length += v[i] * v[i];
-            dot += v[i] * vector[std::size_t(i)];
-        }
-        if (length == 0.0)
-            continue;  // no reflection was applied for this column
-        const double s = 2.0 * dot / length;
-        for (int i = k; i < rows; ++i)
-            vector[std::size_t(i)] -= s * v[i];
-    }
-}
-
 bool SolveDamped(const FitMatrix& r, const std::vector<double>& q, const std::vector<int>& free,
                  const std::vector<double>& scale, double lambda, std::vector<double>& step)
 {

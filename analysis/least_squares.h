@@ -28,10 +28,6 @@ using FitVector = TNT::Vector<double>;
 /// zero below its diagonal gives R(k, k) = 0.
 void FactorQR(std::vector<double>& columns, int rows, int n, std::vector<double>& rhs, FitMatrix& r);
 
-/// Applies Q^T of `FactorQR` (whose reflectors `columns` holds) to
-/// `vector` (`rows` values), in place.
-void ApplyQT(const std::vector<double>& columns, int rows, int n, std::vector<double>& vector);
-
 /// The damped least-squares step over the parameters listed in `free`
 /// (0-based, ascending): minimises |R_F d - q|^2 + lambda |D_F d|^2, with
 /// R_F the columns `free` of `r` (the R of `FactorQR`), `q` the first n

@@ -20,6 +20,11 @@ const char* const kSource = "lev_marq_fit";
 const char* const kVagueFailure = "A vauge and unspecified error has occured while fitting";
 const char* const kDiscreteFailure = "Unable to compute discrete derivative!";
 
+// Lambda below which a step is long enough for its curvature to matter.
+constexpr double kAccelerateBelow = 0.01;
+// A step whose drop of chi-squared came this close to the linear model's
+// prediction needs no correction for curvature on the next one.
+constexpr double kLinearAgreement = 0.95;
 // Lambda beyond which no damped step can change a parameter by a rounding
 // unit: the fit cannot go on.
 constexpr double kLargestLambda = 1e20;
@@ -106,6 +111,7 @@ void LevMarqFit::MakeDerivatives()
         equations.push_back(&derivative);
     const int independent = m_model.IndepVars().Count() == 1 ? m_model.IndepVars().Get(0) : -1;
     m_program.Compile(equations, m_model.NumVars(), independent);
+    m_valueProgram.Compile({&m_model}, m_model.NumVars(), independent);
     m_values.assign(std::size_t(m_model.NumVars()), 0.0);
     for (int i = 0; i < m_model.NumVars(); ++i)
         if (m_model.IsSet(i))
@@ -256,6 +262,23 @@ void LevMarqFit::FindFree()
     }
 }
 
+double LevMarqFit::PredictedDrop(const std::vector<double>& step) const
+{
+    // The linear model's drop of chi-squared along `step`: 2 g.d - |J d|^2,
+    // with |J d| = |R d|.
+    const int n = int(m_params.size());
+    double slope = 0.0;
+    double curvature = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        double row = 0.0;
+        for (int j = i; j <= n; ++j)
+            row += m_r(i, j) * step[std::size_t(j - 1)];
+        curvature += row * row;
+        slope += m_gradient[std::size_t(i - 1)] * step[std::size_t(i - 1)];
+    }
+    return 2.0 * slope - curvature;
+}
+
 bool LevMarqFit::AtMinimum(double reduction)
 {
     const double chiSquare = m_accepted.chiSquare;
@@ -277,49 +300,58 @@ bool LevMarqFit::AtMinimum(double reduction)
         step[std::size_t(k)] = Clamp(parameter, value + step[std::size_t(k)]) - value;
         small = small && std::fabs(step[std::size_t(k)]) <= kStepSettled * std::fabs(value);
     }
-    if (small)
-        return true;
-    double slope = 0.0;
-    double curvature = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        double row = 0.0;
-        for (int j = i; j <= n; ++j)
-            row += m_r(i, j) * step[std::size_t(j - 1)];
-        curvature += row * row;
-        slope += m_gradient[std::size_t(i - 1)] * step[std::size_t(i - 1)];
-    }
-    return 2.0 * slope - curvature <= reduction * chiSquare;
+    return small || PredictedDrop(step) <= reduction * chiSquare;
 }
 
 void LevMarqFit::Accelerate(double lambda, const std::vector<double>& accepted, std::vector<double>& step)
 {
-    // The model's second derivative along the step, from one probe a tenth
-    // of the way, corrects the step for the curvature of the valley it
-    // runs along (geodesic acceleration).
+    // The model's second derivative along the step, from one probe of the
+    // model alone a tenth of the way, corrects the step for the curvature of
+    // the valley it runs along (geodesic acceleration).
     const std::size_t n = m_params.size();
-    const int count = m_data.Count();
+    const std::size_t count = std::size_t(m_data.Count());
+    for (std::size_t k = 1; k <= n; ++k)
+        if (m_r(int(k), int(k)) == 0.0)
+            return;
     constexpr double kProbe = 0.1;
     std::vector<double> probe(n);
     for (std::size_t k = 0; k < n; ++k)
         probe[k] = accepted[k] + kProbe * step[k];
     SetValues(probe);
-    EvaluateAt(m_data.x.data(), count, m_probe);
+    const bool computed = EvaluateValues(m_probeValues);
     SetValues(accepted);
-    if (m_probe.firstFailure >= 0)
+    if (!computed)
         return;
-    const bool weighted = !m_weights.empty();
-    m_curvature.resize(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        double along = 0.0;
-        for (std::size_t k = 0; k < n; ++k)
-            along += m_accepted.slopes[k * std::size_t(count) + std::size_t(i)] * step[k];
-        const double second =
-            2.0 / kProbe * ((m_probe.values[std::size_t(i)] - m_accepted.values[std::size_t(i)]) / kProbe - along);
-        m_curvature[std::size_t(i)] = -second * (weighted ? m_weights[std::size_t(i)] : 1.0);
+    // f_vv = 2 / h ((f(p + h v) - f(p)) / h - J v), weighted as the residuals.
+    m_curvature.assign(count, 0.0);
+    for (std::size_t k = 0; k < n; ++k) {
+        const double* slope = m_accepted.slopes.data() + k * count;
+        const double along = step[k];
+        for (std::size_t i = 0; i < count; ++i)
+            m_curvature[i] -= slope[i] * along;
     }
-    ApplyQT(m_columns, count, int(n), m_curvature);
-    std::vector<double> target(m_curvature.begin(), m_curvature.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(n), count));
-    target.resize(n, 0.0);
+    const bool weighted = !m_weights.empty();
+    for (std::size_t i = 0; i < count; ++i) {
+        const double weight = weighted ? m_weights[i] * m_weights[i] : 1.0;
+        m_curvature[i] = weight * 2.0 / kProbe *
+                         ((m_probeValues[i] - m_accepted.values[i]) / kProbe + m_curvature[i]);
+    }
+    // The damped solve needs the first n values of Q^T (-W f_vv), which is
+    // R^-T J^T (-W f_vv): n sums over the points and a triangular solve.
+    std::vector<double> target(n, 0.0);
+    for (std::size_t k = 0; k < n; ++k) {
+        const double* slope = m_accepted.slopes.data() + k * count;
+        double sum = 0.0;
+        for (std::size_t i = 0; i < count; ++i)
+            sum -= slope[i] * m_curvature[i];
+        target[k] = sum;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        double sum = target[i];
+        for (std::size_t j = 0; j < i; ++j)
+            sum -= m_r(int(j + 1), int(i + 1)) * target[j];
+        target[i] = sum / m_r(int(i + 1), int(i + 1));
+    }
     std::vector<double> acceleration;
     if (!SolveDamped(m_r, target, m_free, m_scale, lambda, acceleration))
         return;
@@ -335,6 +367,26 @@ void LevMarqFit::Accelerate(double lambda, const std::vector<double>& accepted, 
         return;
     for (std::size_t k = 0; k < n; ++k)
         step[k] += 0.5 * acceleration[k];
+}
+
+bool LevMarqFit::EvaluateValues(std::vector<double>& values)
+{
+    const int count = m_data.Count();
+    constexpr int kBlock = ModelProgram::kBlock;
+    values.resize(std::size_t(count));
+    m_valueBlock.resize(kBlock);
+    m_valueFailures.resize(kBlock);
+    double* results[] = {m_valueBlock.data()};
+    unsigned char* failed[] = {m_valueFailures.data()};
+    unsigned char anyFailed = 0;
+    for (int start = 0; start < count; start += kBlock) {
+        const int size = std::min(kBlock, count - start);
+        m_valueProgram.Run(m_values.data(), m_data.x.data() + start, size, results, failed, &anyFailed);
+        if (anyFailed)
+            return false;
+        std::copy(m_valueBlock.data(), m_valueBlock.data() + size, values.data() + start);
+    }
+    return true;
 }
 
 bool LevMarqFit::GradientVanishes() const
@@ -375,6 +427,7 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
     double chiSquare = m_accepted.chiSquare;
     Report(observer, chiSquare);
     bool linearised = false;
+    double agreement = 0.0;  // actual over predicted drop of the last step
     int iterations = 0;
     while (!cancel.load()) {
         if (!linearised) {
@@ -384,7 +437,11 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
         FindFree();
         if (!SolveDamped(m_r, m_q, m_free, m_scale, lambda, step))
             throw Error(kFitSingular, kSource, __LINE__);
-        Accelerate(lambda, accepted, step);
+        // Curvature matters for long, nearly undamped steps that the linear
+        // model did not predict well last time.
+        if (lambda < kAccelerateBelow && !(agreement >= kLinearAgreement))
+            Accelerate(lambda, accepted, step);
+        const double predicted = PredictedDrop(step);
         for (std::size_t k = 0; k < n; ++k)
             trial[k] = Clamp(m_params[k], accepted[k] + step[k]);
         SetValues(trial);
@@ -399,6 +456,7 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
         // chi-squared is not a number, is no improvement; nor is one that
         // leaves chi-squared as it was, which would otherwise let rounding
         // wander on for ever.
+        agreement = predicted > 0.0 ? (chiSquare - trialChiSquare) / predicted : 0.0;
         if (!(trialChiSquare < chiSquare) || m_trial.firstFailure >= 0) {
             lambda *= 10.0;
             SetValues(accepted);

@@ -120,6 +120,9 @@ private:
     void Polish(std::vector<double>& accepted, double& chiSquare);
     // The covariance and errors of the linearisation into `outcome`.
     void Conclude(FitOutcome& outcome, int iterations, double chiSquare);
+    // The model alone at the data's points with `m_values`; false where it
+    // fails at any of them.
+    bool EvaluateValues(std::vector<double>& values);
     // The weighted Jacobian of the accepted pass (a failed derivative
     // replaced by a central difference of the model), its QR factors and the
     // gradient J^T r; widens the damping scale.
@@ -135,6 +138,8 @@ private:
     // Adds to the damped `step` from `accepted` the correction for the
     // model's curvature along it, where that correction is small.
     void Accelerate(double lambda, const std::vector<double>& accepted, std::vector<double>& step);
+    // The linear model's drop of chi-squared along `step`.
+    double PredictedDrop(const std::vector<double>& step) const;
     // Whether the gradient is zero to within rounding.
     bool GradientVanishes() const;
     void SetValues(const std::vector<double>& values);
@@ -146,11 +151,14 @@ private:
     FitSettings m_settings;
     std::vector<Equation> m_derivatives;
     ModelProgram m_program;
+    ModelProgram m_valueProgram;  // the model without its derivatives
     std::vector<double> m_values;  // the variable values the program runs with
     Pass m_accepted;
     Pass m_trial;
-    Pass m_probe;
+    std::vector<double> m_probeValues;
     std::vector<double> m_curvature;
+    std::vector<double> m_valueBlock;
+    std::vector<unsigned char> m_valueFailures;
     std::vector<double> m_weights;  // 1 / sigma of each point when weighted
     // The linearisation at the accepted point.
     std::vector<double> m_columns;   // weighted Jacobian by columns, then QR reflectors
