@@ -497,7 +497,8 @@ void LevMarqFit::Iterate(const std::atomic<int>& cancel, FitObserver* observer, 
 void LevMarqFit::Polish(std::vector<double>& accepted, double& chiSquare)
 {
     // One undamped step from the minimum takes the last digits that the
-    // damping left; it is kept only where it does not raise chi-squared.
+    // damping left; it is kept only where it does not raise chi-squared
+    // beyond rounding.
     std::vector<double> step;
     if (!SolveDamped(m_r, m_q, m_free, m_scale, 0.0, step))
         return;
@@ -506,7 +507,8 @@ void LevMarqFit::Polish(std::vector<double>& accepted, double& chiSquare)
         polished[k] = Clamp(m_params[k], accepted[k] + step[k]);
     SetValues(polished);
     Evaluate(m_trial);
-    if (m_trial.firstFailure >= 0 || !(m_trial.chiSquare <= chiSquare)) {
+    // At the minimum the two chi-squared values may differ only by rounding.
+    if (m_trial.firstFailure >= 0 || !(m_trial.chiSquare <= chiSquare * (1.0 + 1e-14))) {
         SetValues(accepted);
         return;
     }

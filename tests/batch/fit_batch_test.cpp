@@ -106,11 +106,15 @@ TEST(BatchFit, LinearModelReport)
     // Every digit for scripts, and the extra result sets as export text.
     const BatchRun extras = RunBatchIn("fit -xy " + data + " --model 'a*x+b' a=1 b=1 --values --residuals --band", dir);
     EXPECT_EQ(extras.status, 0) << extras.err;
-    EXPECT_TRUE(Contains(extras.out, "\na 1.5 0.28867513")) << extras.out;
+    double a = 0, errorA = 0;
+    ASSERT_EQ(std::sscanf(extras.out.c_str() + extras.out.rfind("\na "), "\na %lf %lf", &a, &errorA), 2)
+        << extras.out;
+    EXPECT_NEAR(a, 1.5, 1e-14);
+    EXPECT_NEAR(errorA, std::sqrt(1.0 / 12.0), 1e-14) << "s / sqrt(Sxx) with s^2 = 1/6, Sxx = 2";
     for (const char* set : {"# Residuals of plot 0 (set 1)\n", "# Lower 95% confidence band of plot 0 (set 2)\n",
                             "# Upper 95% confidence band of plot 0 (set 3)\n"})
         EXPECT_TRUE(Contains(extras.out, set)) << set << extras.out;
-    EXPECT_TRUE(Contains(extras.out, "0\t-0.166667\n")) << "the residual at x = 0";
+    EXPECT_TRUE(Contains(extras.out, "0\t-0.16666667\n")) << "the residual at x = 0";
 }
 
 TEST(BatchFit, DecayFromZeroOffset)
