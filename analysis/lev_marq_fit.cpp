@@ -52,6 +52,27 @@ std::string ChiText(double chiSquare)
     return text;
 }
 
+// Runs `work` on a new outcome; a failure becomes its message: an
+// `Error`'s text, an engine text as it is, anything else the vague one.
+template <class Work>
+FitOutcome Guarded(Work work)
+{
+    FitOutcome outcome;
+    try {
+        work(outcome);
+    } catch (const Error& error) {
+        outcome.end = FitEnd::Failed;
+        outcome.message = error.Text();
+    } catch (const char* text) {
+        outcome.end = FitEnd::Failed;
+        outcome.message = text ? text : kVagueFailure;
+    } catch (...) {
+        outcome.end = FitEnd::Failed;
+        outcome.message = kVagueFailure;
+    }
+    return outcome;
+}
+
 double Clamp(const FitParameter& parameter, double value)
 {
     if (parameter.hasMax && value > parameter.max)
@@ -76,20 +97,7 @@ LevMarqFit::LevMarqFit(const Equation& model, std::vector<FitParameter> paramete
 
 FitOutcome LevMarqFit::Run(const std::atomic<int>& cancel, FitObserver* observer)
 {
-    FitOutcome outcome;
-    try {
-        Iterate(cancel, observer, outcome);
-    } catch (const Error& error) {
-        outcome.end = FitEnd::Failed;
-        outcome.message = error.Text();
-    } catch (const char* text) {
-        outcome.end = FitEnd::Failed;
-        outcome.message = text ? text : kVagueFailure;
-    } catch (...) {
-        outcome.end = FitEnd::Failed;
-        outcome.message = kVagueFailure;
-    }
-    return outcome;
+    return Guarded([&](FitOutcome& outcome) { Iterate(cancel, observer, outcome); });
 }
 
 void LevMarqFit::MakeDerivatives()
@@ -535,21 +543,13 @@ void LevMarqFit::Conclude(FitOutcome& outcome, int iterations, double chiSquare)
 
 FitOutcome LevMarqFit::Linearisation()
 {
-    FitOutcome outcome;
-    try {
+    return Guarded([&](FitOutcome& outcome) {
         MakeDerivatives();
         Evaluate(m_accepted);
         Linearise(m_accepted);
         FindFree();
         Conclude(outcome, 0, m_accepted.chiSquare);
-    } catch (const Error& error) {
-        outcome.end = FitEnd::Failed;
-        outcome.message = error.Text();
-    } catch (const char* text) {
-        outcome.end = FitEnd::Failed;
-        outcome.message = text ? text : kVagueFailure;
-    }
-    return outcome;
+    });
 }
 
 void LevMarqFit::GradientAt(const std::vector<float>& x, std::vector<double>& values,
