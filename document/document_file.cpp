@@ -44,6 +44,7 @@ static void TakePage(CTarnDoc& doc, CTarnDoc& page)
     doc.SetModifiedFlag(false);
     lineScaling = doc.m_displaySettings.lineScaling;
     fontScaling = doc.m_displaySettings.fontScaling;
+    doc.ResetHistory();
 }
 
 bool DocumentFromBytes(CTarnDoc& doc, const void* data, std::size_t size, Messages& messages)
