@@ -48,7 +48,11 @@ void PageHistory::EndGroup(CTarnDoc& doc)
 
 void PageHistory::MarkSaved(CTarnDoc& doc)
 {
-    Record(doc, false, 0);
+    // What was changed without a commit yet is in the saved file: it counts
+    // as marked, so undoing it later shows the page differs from the file.
+    m_pending = m_pendingMarks = false;
+    m_pendingMerge = 0;
+    Record(doc, true, 0);
     m_saved = m_current;
     m_lastMerge = 0;
 }

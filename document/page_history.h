@@ -38,8 +38,8 @@ public:
     /// A non-zero `mergeKey` joins an unmarked change to the step before it
     /// when that step was made with the same key.
     void Commit(CTarnDoc& doc, bool marks, int mergeKey = 0);
-    /// The page as it is now is what was saved (records a change that was
-    /// not committed yet first).
+    /// The page as it is now is what was saved. A change not recorded yet
+    /// (pending in a group, or never committed) is recorded first, as marked.
     void MarkSaved(CTarnDoc& doc);
 
     void BeginGroup() { ++m_groupDepth; }
