@@ -109,34 +109,45 @@ void RestoreSnapshot(CTarnDoc& doc, const PageSnapshot& snapshot)
 
 std::string PageFields(CTarnDoc& doc)
 {
-    std::vector<int*> flags;
+    std::vector<int*> aside;
     for (Graph& graph : doc.m_graphs) {
         for (GraphObject* part : {static_cast<GraphObject*>(&graph), static_cast<GraphObject*>(&graph.m_title),
                                   static_cast<GraphObject*>(&graph.m_xLabel), static_cast<GraphObject*>(&graph.m_yLabel),
                                   static_cast<GraphObject*>(&graph.m_legend), static_cast<GraphObject*>(&graph.m_leftAxis),
                                   static_cast<GraphObject*>(&graph.m_rightAxis), static_cast<GraphObject*>(&graph.m_topAxis),
                                   static_cast<GraphObject*>(&graph.m_bottomAxis)})
-            flags.push_back(&part->m_selected);
+            aside.push_back(&part->m_selected);
+        aside.push_back(&graph.m_dragMode); // chosen by the last Shift-click
         for (int i = 0; i < graph.m_plots.Count(); ++i)
-            flags.push_back(&graph.m_plots.Get(i).m_selected);
+            aside.push_back(&graph.m_plots.Get(i).m_selected);
     }
     for (int i = 0; i < doc.m_labels.Count(); ++i)
-        flags.push_back(&doc.m_labels.Get(i).m_selected);
+        aside.push_back(&doc.m_labels.Get(i).m_selected);
+    // The pipe's state and a pending export belong to the running program.
+    for (int* state : {&doc.m_pipeNumber, &doc.m_pipeHalt, &doc.m_exportKind, &doc.m_exportWidth, &doc.m_exportHeight})
+        aside.push_back(state);
+    std::string exportFile;
+    exportFile.swap(doc.m_exportFile);
+    struct PutBackFile {
+        CTarnDoc& doc;
+        std::string& file;
+        ~PutBackFile() { doc.m_exportFile.swap(file); }
+    } putBackFile{doc, exportFile};
     std::vector<int> kept;
-    kept.reserve(flags.size());
-    for (int* flag : flags) {
-        kept.push_back(*flag);
-        *flag = 0;
+    kept.reserve(aside.size());
+    for (int* field : aside) {
+        kept.push_back(*field);
+        *field = 0;
     }
     struct PutBack {
-        std::vector<int*>& flags;
+        std::vector<int*>& aside;
         std::vector<int>& kept;
         ~PutBack()
         {
-            for (std::size_t i = 0; i < flags.size(); ++i)
-                *flags[i] = kept[i];
+            for (std::size_t i = 0; i < aside.size(); ++i)
+                *aside[i] = kept[i];
         }
-    } putBack{flags, kept};
+    } putBack{aside, kept};
     return PageToJson(doc, false);
 }
 

@@ -59,9 +59,10 @@ PageSnapshot TakeSnapshot(CTarnDoc& doc);
 /// font scaling included. The modified mark is left to the caller.
 void RestoreSnapshot(CTarnDoc& doc, const PageSnapshot& snapshot);
 
-/// The page's fields as JSON, every selection flag left out (a selection is
-/// no change of the page). `doc` is only borrowed: the flags are set aside
-/// while the text is made.
+/// The page's fields as JSON, with what is no change of the page left out:
+/// the selection flags, the graphs' drag modes (chosen by a Shift-click), the
+/// pipe state and a pending export. `doc` is only borrowed: those are set
+/// aside while the text is made.
 std::string PageFields(CTarnDoc& doc);
 
 /// What identifies the page's data: for every chain of every set its count
