@@ -105,12 +105,6 @@ void ClickBox(QDialog& dialog, QDialogButtonBox::StandardButton button)
     ADD_FAILURE() << "no such button on \"" << dialog.windowTitle().toStdString() << "\"";
 }
 
-void SelectAll(QListWidget* list)
-{
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setSelected(true);
-}
-
 void Mouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
            Qt::KeyboardModifiers keys = Qt::NoModifier)
 {
@@ -736,8 +730,9 @@ TEST(PageChanges, EveryChangeMarksThePageAndIsUndoneAndRedone)
             continue;
         }
         EXPECT_NE(after, before) << "the page changed";
-        if (row.command != CommandId::EditUndo)
+        if (row.command != CommandId::EditUndo) {
             EXPECT_EQ(p.doc.History().UndoSteps(), steps + 1) << "one step";
+        }
         p.Trigger(row.back);
         EXPECT_EQ(DocumentToBytes(p.doc), before) << "taken back";
         EXPECT_FALSE(p.doc.IsModified()) << "back at the saved page";
