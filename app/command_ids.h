@@ -18,6 +18,8 @@ enum class CommandId {
     FilePrintSetup,
     FileExit,
     // Edit
+    EditUndo,
+    EditRedo,
     EditCopy,
     EditCopyData,
     EditPasteData,

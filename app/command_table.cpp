@@ -21,7 +21,11 @@ const std::vector<CommandSpec>& CommandTable()
         {C::FilePrintSetup, "&File", nullptr, "P&rint Setup...", nullptr, "Change the printer and printing options\nPrint Setup", false, false},
         {C::FileExit, "&File", nullptr, "E&xit", "Ctrl+Q", "Quit the application; prompts to save documents\nExit", false, true},
 
-        {C::EditCopy, "&Edit", nullptr, "&Copy", "Ctrl+C", "Copy the page to the clipboard\nCopy", false, false},
+        // Ctrl+Z is Restore Scaling, so Undo takes the toolkit's other Undo key;
+        // both of its Redo keys are free.
+        {C::EditUndo, "&Edit", nullptr, "&Undo", "Alt+Backspace", "Undo the last change of the page\nUndo", false, false},
+        {C::EditRedo, "&Edit", nullptr, "&Redo", "Ctrl+Shift+Z; Ctrl+Y", "Redo the change last undone\nRedo", false, false},
+        {C::EditCopy, "&Edit", nullptr, "&Copy", "Ctrl+C", "Copy the page to the clipboard\nCopy", false, true},
         {C::EditCopyData, "&Edit", nullptr, "Copy &Data ...", "Ctrl+Shift+C", "Copy selected plots to the clipboard as text\nCopy Data", false, false},
         {C::EditPasteData, "&Edit", nullptr, "&Paste Data", "Ctrl+V", "Add data sets from the text on the clipboard\nPaste Data", false, false},
         {C::EditClearSelection, "&Edit", nullptr, "C&lear selection", "Del", "Clear the selected object\nClear selection", false, true},

@@ -11,7 +11,7 @@ struct CommandSpec {
     const char* menu;     // top-level menu title; nullptr for toolbar-only commands
     const char* submenu;  // sub-menu title inside `menu`, or nullptr
     const char* text;     // menu text with its "&" mnemonic
-    const char* shortcut; // accelerator in Qt's portable text form, or nullptr
+    const char* shortcut; // accelerators in Qt's portable text form ("; " between), or nullptr
     const char* prompt;   // status line prompt, then "\n" and the tool tip
     bool checkable;
     bool separatorBefore;

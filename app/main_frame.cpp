@@ -112,7 +112,7 @@ void CMainFrame::CreateActions()
         action->setStatusTip(prompt.section('\n', 0, 0));
         action->setToolTip(prompt.section('\n', 1, 1));
         if (entry.shortcut)
-            action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(entry.shortcut)));
         action->setCheckable(entry.checkable);
         action->setIcon(CommandIcon(entry.id, style()));
         action->setIconVisibleInMenu(false);
@@ -362,8 +362,12 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::RunCommand(CommandId id)
 {
-    if (!m_view->OnCommand(id))
-        OnFrameCommand(id);
+    {
+        // Whatever the command changes is one step of the undo history.
+        PageChanges changes(m_doc);
+        if (!m_view->OnCommand(id))
+            OnFrameCommand(id);
+    }
     UpdateTitle();
     UpdateCommandUI();
 }

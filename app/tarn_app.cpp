@@ -31,6 +31,8 @@ bool CTarnApp::InitInstance(const std::vector<std::string>& args, bool showWindo
     }
 
     const bool imported = RunStartupImports(m_doc, info, m_messages);
+    // Undo begins at the page the program starts with.
+    m_doc.ResetHistory();
     m_startupSucceeded = parsed && imported;
     m_frame->SetStatusText(0, "Ready");
 

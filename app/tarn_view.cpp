@@ -1,6 +1,7 @@
 #include "app/tarn_view.h"
 
 #include "app/pipe_listener.h"
+#include "app/view_page_changes.h"
 #include "io/pipe_endings.h"
 #include "document/page_drawing.h"
 #include "document/tarn_doc.h"
@@ -60,6 +61,10 @@ CTarnView::~CTarnView()
 
 bool CTarnView::OnCommand(CommandId command)
 {
+    // What one command changes is one step of the undo history.
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
+    if (OnHistoryCommand(command))
+        return true;
     if (OnStyleCommand(command))
         return true;
     if (!IsCommandEnabled(command))
@@ -116,6 +121,8 @@ bool CTarnView::OnCommand(CommandId command)
 
 bool CTarnView::IsCommandEnabled(CommandId command) const
 {
+    if (IsHistoryCommand(command))
+        return IsHistoryCommandEnabled(command);
     if (IsStyleCommand(command))
         return true;
     switch (command) {
@@ -222,6 +229,8 @@ void CTarnView::Shift(bool horizontal, float fraction)
         m_doc.CurrentGraph().ShiftX(fraction, m_messages);
     else
         m_doc.CurrentGraph().ShiftY(fraction, m_messages);
+    // Shifting leaves the modified mark alone, but can be undone.
+    m_doc.RecordUnmarkedChange(kShiftRun);
     Redraw();
 }
 
@@ -300,13 +309,30 @@ void CTarnView::OnLegend()
         Modified();
 }
 
+static bool SameLines(const List<RefLine>& a, const List<RefLine>& b)
+{
+    if (a.Count() != b.Count())
+        return false;
+    for (int i = 0; i < a.Count(); ++i) {
+        const RefLine& x = a.Get(i);
+        const RefLine& y = b.Get(i);
+        if (x.m_orientation != y.m_orientation || x.m_lineStyle != y.m_lineStyle || x.m_value != y.m_value)
+            return false;
+    }
+    return true;
+}
+
 void CTarnView::OnReferenceLines()
 {
+    const List<RefLine> before = m_doc.CurrentGraph().m_refLines;
     CLinesDialog dialog(m_doc.CurrentGraph(), m_messages, this);
     dialog.exec();
-    // The lines change the graph directly; the page is redrawn, but the
-    // document is not marked modified.
-    Redraw();
+    // The lines are saved with the page, so adding or deleting one marks it
+    // modified like every other edit; closing without a change does not.
+    if (SameLines(before, m_doc.CurrentGraph().m_refLines))
+        Redraw();
+    else
+        Modified();
 }
 
 void CTarnView::OnProperties()
@@ -443,6 +469,7 @@ void CTarnView::resizeEvent(QResizeEvent* event)
 
 void CTarnView::keyPressEvent(QKeyEvent* event)
 {
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     switch (event->key()) {
     case Qt::Key_Left: Shift(true, -0.1f); break;
     case Qt::Key_Right: Shift(true, 0.1f); break;
@@ -464,6 +491,7 @@ void CTarnView::mousePressEvent(QMouseEvent* event)
 {
     // While a button is down the view keeps receiving the mouse (Qt's
     // implicit grab), so drags and rubber bands may leave the window.
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     const ViewAction action =
         m_interaction.Press(event->position().toPoint(), event->button(), event->buttons(), event->modifiers());
     if (action != ViewAction::None)
@@ -472,6 +500,7 @@ void CTarnView::mousePressEvent(QMouseEvent* event)
 
 void CTarnView::mouseReleaseEvent(QMouseEvent* event)
 {
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     m_interaction.Release(event->position().toPoint(), event->button());
 }
 
@@ -484,11 +513,13 @@ void CTarnView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     RunViewAction(m_interaction.DoubleClick(event->position().toPoint()));
 }
 
 void CTarnView::wheelEvent(QWheelEvent* event)
 {
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     m_interaction.Wheel(event->angleDelta().y(), event->modifiers());
 }
 

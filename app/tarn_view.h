@@ -149,6 +149,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Undo and Redo (tarn_view_history.cpp).
+    static bool IsHistoryCommand(CommandId command);
+    bool IsHistoryCommandEnabled(CommandId command) const;
+    bool OnHistoryCommand(CommandId command);
+
     static bool IsStyleCommand(CommandId command);
     bool OnStyleCommand(CommandId command);
     void OnErrorBars();

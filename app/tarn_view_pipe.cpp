@@ -3,6 +3,7 @@
 #include "app/tarn_view.h"
 
 #include "app/pipe_listener.h"
+#include "app/view_page_changes.h"
 #include "document/tarn_doc.h"
 #include "io/pipe_finish.h"
 #include "io/pipe_result.h"
@@ -47,6 +48,8 @@ void CTarnView::OnPipeFinished(PipeResult& result)
 {
     // The reader's message is shown over the normal cursor.
     unsetCursor();
+    // The stream's sets and texts are one step of the undo history.
+    ViewPageChanges changes(m_doc, [this] { emit DocumentChanged(); });
     PipeFinishHooks hooks;
     hooks.readingFinished = [this] { emit PipeReadingEnded(); };
     hooks.closeRequest = [this] { QMetaObject::invokeMethod(window(), &QWidget::close, Qt::QueuedConnection); };

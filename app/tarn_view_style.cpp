@@ -44,6 +44,8 @@ bool CTarnView::RunPlotOptions()
     RunStyleDialog(dialog);
     if (ResetSinglePlotIndex(graph))
         Redraw();
+    // The new styles leave the modified mark alone, but can be undone.
+    m_doc.RecordUnmarkedChange();
     return !wasAnimated && graph.m_singlePlotOnly != 0;
 }
 

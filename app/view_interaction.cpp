@@ -65,6 +65,7 @@ void CViewInteraction::RestoreScaling()
         m_host.SetViewCursor(Qt::ArrowCursor);
     }
     m_doc.CurrentGraph().AutoScale(false, m_messages);
+    m_doc.RecordUnmarkedChange();
     m_host.RedrawPage();
 }
 
@@ -82,13 +83,21 @@ void CViewInteraction::ToggleCrossHairs()
 
 void CViewInteraction::ClearSelection()
 {
+    // Emptying a title or a label is an edit of the page; the other objects
+    // clear nothing.
+    bool emptied = false;
     if (GraphObject* selected = Selection()) {
+        const auto* text = dynamic_cast<const TextObject*>(selected);
+        emptied = text && !text->m_text.empty();
         selected->Clear();
         selected->m_selected = 0;
     }
     m_selection = nullptr;
     m_dragging = false;
-    m_host.RedrawPage();
+    if (emptied)
+        m_host.PageModified();
+    else
+        m_host.RedrawPage();
 }
 
 void CViewInteraction::DropSelection()
@@ -235,6 +244,7 @@ void CViewInteraction::Release(QPoint point, Qt::MouseButton button)
         if (m_mode == Panning) {
             m_mode = Normal;
             m_host.SetViewCursor(Qt::ArrowCursor);
+            m_doc.RecordUnmarkedChange();
         }
         return;
     }
@@ -253,6 +263,7 @@ void CViewInteraction::Release(QPoint point, Qt::MouseButton button)
             graph.SetRanges(float(graph.DeviceToDataX(left, page)), float(graph.DeviceToDataX(right, page)),
                             float(graph.DeviceToDataY(bottom, page)), float(graph.DeviceToDataY(top, page)), true,
                             m_messages);
+            m_doc.RecordUnmarkedChange();
             m_host.RedrawPage();
         } else {
             m_host.RepaintArea(QRect(m_anchor, m_corner).normalized().adjusted(-2, -2, 2, 2));
@@ -426,6 +437,7 @@ void CViewInteraction::Wheel(int delta, Qt::KeyboardModifiers keys)
     if (graph.m_xLog && graph.m_yLog)
         return;
     graph.SetRanges(xMin, xMax, yMin, yMax, true, m_messages);
+    m_doc.RecordUnmarkedChange(kWheelZoomRun);
     m_host.RedrawPage();
 }
 

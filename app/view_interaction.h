@@ -12,6 +12,11 @@ class Messages;
 class QPainter;
 class TextObject;
 
+/// Merge keys of the view's unmarked changes: a run of Ctrl+wheel zooms, or
+/// of shifts, is one undo step.
+constexpr int kWheelZoomRun = 1;
+constexpr int kShiftRun = 2;
+
 /// What the view does for the interaction, which owns no window.
 class ViewHost {
 public:

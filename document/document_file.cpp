@@ -45,6 +45,7 @@ static void TakePage(CTarnDoc& doc, CTarnDoc& page)
     doc.SetModifiedFlag(false);
     lineScaling = doc.m_displaySettings.lineScaling;
     fontScaling = doc.m_displaySettings.fontScaling;
+    doc.ResetHistory();
 }
 
 // Reads a page from `in` into a fresh document and, when all of it reads,

@@ -25,6 +25,26 @@ void CTarnDoc::OnNewDocument()
     m_graphs[0].m_selected = 1;
     m_pathName.clear();
     m_modified = false;
+    ResetHistory();
+}
+
+void CTarnDoc::SetModifiedFlag(bool modified)
+{
+    m_modified = modified;
+    if (modified)
+        m_history.Commit(*this, true);
+    else
+        m_history.MarkSaved(*this);
+}
+
+bool CTarnDoc::Undo()
+{
+    return m_history.Undo(*this, &m_modified);
+}
+
+bool CTarnDoc::Redo()
+{
+    return m_history.Redo(*this, &m_modified);
 }
 
 void CTarnDoc::SetPipeNumber(const std::string& text)
@@ -249,7 +269,7 @@ bool CTarnDoc::Arrange(const ArrangeRequest& request, Messages& messages)
     m_startY = startY;
     if (!request.allGraphs) {
         PlaceGraph(m_currentGraph, m_startX, m_startY, m_graphWidth, m_graphHeight);
-        m_modified = true;
+        SetModifiedFlag();
         return true;
     }
     m_verticalGap = verticalGap;
@@ -275,7 +295,7 @@ bool CTarnDoc::Arrange(const ArrangeRequest& request, Messages& messages)
             PlaceGraph(r * m_columns + c, m_startX + c * (m_graphWidth + m_horizontalGap),
                        m_startY + r * (m_graphHeight + m_verticalGap), m_graphWidth,
                        m_graphHeight);
-    m_modified = true;
+    SetModifiedFlag();
     return true;
 }
 
@@ -323,7 +343,7 @@ bool CTarnDoc::OverlapGraphs(int top, int bottom, Messages& messages)
     // The data sets draw from their own copy of the plot area; without this
     // they would stay where the graph was.
     a.SyncPlotGeometry();
-    m_modified = true;
+    SetModifiedFlag();
     return true;
 }
 
@@ -335,7 +355,7 @@ void CTarnDoc::SelectGraph(int index)
         graph.m_selected = 0;
     m_currentGraph = index;
     m_graphs[index].m_selected = 1;
-    m_modified = true;
+    SetModifiedFlag();
 }
 
 bool CTarnDoc::ApplyDisplaySettings(int lineChoice, float fontScale, Messages& messages)
@@ -361,6 +381,8 @@ bool CTarnDoc::ApplyDisplaySettings(int lineChoice, float fontScale, Messages& m
             messages.Show("Bad fontScaling parameter!");
         changed = true;
     }
+    if (changed)
+        RecordUnmarkedChange();
     return changed;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/function_history.h"
+#include "document/page_history.h"
 #include "model/colors.h"
 #include "model/list.h"
 #include "model/text_object.h"
@@ -75,7 +76,28 @@ public:
     void SetPipeNumber(const std::string& text);
 
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    /// With `modified`, marks the page modified and records the change for
+    /// undo; without, marks the page as it is now as saved.
+    void SetModifiedFlag(bool modified = true);
+    /// Records a change that by design leaves the modified mark alone (the
+    /// style, display, shift and zoom commands), so it can be undone too. A
+    /// run of changes with the same non-zero `mergeKey` is one step.
+    void RecordUnmarkedChange(int mergeKey = 0) { m_history.Commit(*this, false, mergeKey); }
+    /// Undoes the last recorded change; false when there is none. The page is
+    /// then modified exactly when it differs from the saved one by a change
+    /// that marked it.
+    bool Undo();
+    /// Redoes the change last undone; false when there is none.
+    bool Redo();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    /// The page as it is now starts a new history (a new or opened page).
+    void ResetHistory() { m_history.Reset(*this, m_modified); }
+    const PageHistory& History() const { return m_history; }
+    /// Opens and closes a group of changes that undo takes as one step
+    /// (`PageChanges` does both).
+    void BeginChanges() { m_history.BeginGroup(); }
+    void EndChanges() { m_history.EndGroup(*this); }
 
     /// Places graph `index` with its plot area at (left, bottom) of the given
     /// size, moving its titles, axes and legend with it and updating its data
@@ -146,4 +168,17 @@ public:
 
 private:
     bool m_modified = false;
+    PageHistory m_history;
+};
+
+/// Makes the changes of its lifetime one undo step.
+class PageChanges {
+public:
+    explicit PageChanges(CTarnDoc& doc) : m_doc(doc) { m_doc.BeginChanges(); }
+    ~PageChanges() { m_doc.EndChanges(); }
+    PageChanges(const PageChanges&) = delete;
+    PageChanges& operator=(const PageChanges&) = delete;
+
+private:
+    CTarnDoc& m_doc;
 };

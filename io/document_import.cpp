@@ -24,6 +24,9 @@ bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages
 
 bool ImportFiles(CTarnDoc& doc, const std::vector<std::string>& files, int format, Messages& messages)
 {
+    // The files are one undo step, recorded after the run has written the
+    // sets' copies of the ranges (and once, not once a file).
+    PageChanges changes(doc);
     Graph& graph = doc.CurrentGraph();
     graph.BeginAppendRun();
     bool imported = true;

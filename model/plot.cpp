@@ -10,6 +10,11 @@ Plot::Plot(const Plot& other) : GraphObject(other)
     CopyFields(other);
 }
 
+Plot::Plot(const Plot& other, SameOrder) : GraphObject(other)
+{
+    CopyFields(other, true);
+}
+
 Plot& Plot::operator=(const Plot& other)
 {
     if (this == &other)
@@ -19,10 +24,14 @@ Plot& Plot::operator=(const Plot& other)
     return *this;
 }
 
-void Plot::CopyFields(const Plot& other)
+void Plot::CopyFields(const Plot& other, bool sameOrder)
 {
     m_handOver = 0;
-    if (other.m_handOver) {
+    if (sameOrder) {
+        m_points = other.m_points;
+        m_dy = other.m_dy;
+        m_dx = other.m_dx;
+    } else if (other.m_handOver) {
         // A hand-over gives the chains away unchanged; the source keeps none.
         // The hand-over flag is a promise by the owner of `other` that the copy
         // may take its chains, so the const source is emptied on purpose.

@@ -26,6 +26,13 @@ class Plot : public GraphObject {
 public:
     Plot() = default;
     Plot(const Plot& other);
+    /// Tag of the copy that keeps the chains' order.
+    struct SameOrder {};
+    /// Copies every field like the plain copy, but keeps the chains in their
+    /// order and shares their storage with `other` until either side changes
+    /// them; `m_handOver` of `other` is ignored. The page's undo history keeps
+    /// its sets this way.
+    Plot(const Plot& other, SameOrder);
     Plot& operator=(const Plot& other);
     ~Plot() override = default;
 
@@ -99,7 +106,7 @@ public:
     TextObject m_label;
 
 private:
-    void CopyFields(const Plot& other);
+    void CopyFields(const Plot& other, bool sameOrder = false);
     void ComputeExtent(bool alongX, double& low, double& high) const;
 
     // One direction's extent, valid while both chains are at these versions.

@@ -23,7 +23,11 @@ inline std::uint64_t FreshStackVersion()
 /// Elements live in contiguous blocks that grow geometrically up to a fixed
 /// size, so a million pushes cost a few dozen allocations, no element is ever
 /// moved once stored, and the memory held stays within one block of the data.
-/// Holds plain values (numbers and small records of them).
+/// A copy shares the blocks with its source; a push into a top block that
+/// another stack still shares copies that one block first, so neither side
+/// ever sees the other's later changes and a copy of a million elements
+/// costs a few dozen pointers. Holds plain values (numbers and small records
+/// of them).
 template <class T>
 class Stack {
     static_assert(std::is_trivially_copyable_v<T>, "Stack holds plain values");
@@ -31,7 +35,7 @@ class Stack {
     static constexpr std::size_t kLargestBlock = std::size_t(1) << 16;
 
     struct Block {
-        std::unique_ptr<T[]> data;
+        std::shared_ptr<T[]> data;
         std::size_t capacity = 0;
     };
 
@@ -109,6 +113,8 @@ public:
     {
         if (m_fill == m_capacity)
             AddBlock();
+        else if (m_blocks.back().data.use_count() > 1)
+            UnshareTopBlock();
         m_top[m_fill++] = value;
         ++m_count;
         ++m_version;
@@ -177,6 +183,15 @@ public:
         source.ForEachFromTop([this](const T& value) { Push(value); });
     }
 
+    /// Calls `visit` (block address, bytes) for each block of elements, so that
+    /// storage shared between copies can be told apart and counted once.
+    template <class Visit>
+    void ForEachBlock(Visit&& visit) const
+    {
+        for (const Block& block : m_blocks)
+            visit(static_cast<const void*>(block.data.get()), block.capacity * sizeof(T));
+    }
+
     /// Bytes held by the elements' blocks (capacity, not count).
     std::size_t HeldBytes() const
     {
@@ -191,18 +206,26 @@ private:
     {
         const std::size_t size =
             m_blocks.empty() ? kFirstBlock : std::min(kLargestBlock, m_capacity * 2);
-        m_blocks.push_back({std::make_unique_for_overwrite<T[]>(size), size});
+        m_blocks.push_back({std::make_shared_for_overwrite<T[]>(size), size});
         m_top = m_blocks.back().data.get();
         m_capacity = size;
         m_fill = 0;
     }
 
+    // The top block is shared with a copy: this stack takes a block of its own
+    // holding the elements it uses, so the push does not write into the copy's.
+    void UnshareTopBlock()
+    {
+        Block& top = m_blocks.back();
+        std::shared_ptr<T[]> own = std::make_shared_for_overwrite<T[]>(top.capacity);
+        std::copy_n(top.data.get(), m_fill, own.get());
+        top.data = std::move(own);
+        m_top = top.data.get();
+    }
+
     void CopyFrom(const Stack& other)
     {
-        for (const Block& block : other.m_blocks) {
-            m_blocks.push_back({std::make_unique_for_overwrite<T[]>(block.capacity), block.capacity});
-            std::copy_n(block.data.get(), block.capacity, m_blocks.back().data.get());
-        }
+        m_blocks = other.m_blocks;
         m_top = m_blocks.empty() ? nullptr : m_blocks.back().data.get();
         m_capacity = other.m_capacity;
         m_fill = other.m_fill;

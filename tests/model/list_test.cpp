@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -160,6 +163,48 @@ TEST(Stack, PushPopAndTraversalFromTheTop)
     stack.Clear();
     EXPECT_TRUE(stack.begin() == stack.end());
     ExpectError([&] { stack.Pop(); }, "Trying to pop an empty stack!", "stack");
+}
+
+TEST(Stack, CopiesShareStorageUntilEitherSideChanges)
+{
+    // Rows: pushes on the copy, pops then pushes on the source, both across
+    // block boundaries.
+    struct Row {
+        const char* what;
+        int size, sourcePops, sourcePushes, copyPushes;
+    };
+    for (const Row& row : {Row{"push on the copy", 100, 0, 0, 5}, Row{"pop and push on the source", 100, 7, 3, 0},
+                           Row{"both, across blocks", 70000, 40, 20000, 20000}}) {
+        SCOPED_TRACE(row.what);
+        Stack<int> source;
+        for (int i = 0; i < row.size; ++i)
+            source.Push(i);
+        Stack<int> copy = source;
+        std::vector<const void*> sourceBlocks, copyBlocks;
+        source.ForEachBlock([&](const void* block, std::size_t) { sourceBlocks.push_back(block); });
+        copy.ForEachBlock([&](const void* block, std::size_t) { copyBlocks.push_back(block); });
+        EXPECT_EQ(sourceBlocks, copyBlocks) << "the copy shares every block";
+        for (int i = 0; i < row.sourcePops; ++i)
+            source.Pop();
+        for (int i = 0; i < row.sourcePushes; ++i)
+            source.Push(-1 - i);
+        for (int i = 0; i < row.copyPushes; ++i)
+            copy.Push(1000000 + i);
+        std::vector<int> expectSource, expectCopy;
+        for (int i = 0; i < row.size - row.sourcePops; ++i)
+            expectSource.push_back(i);
+        for (int i = 0; i < row.sourcePushes; ++i)
+            expectSource.push_back(-1 - i);
+        for (int i = 0; i < row.size; ++i)
+            expectCopy.push_back(i);
+        for (int i = 0; i < row.copyPushes; ++i)
+            expectCopy.push_back(1000000 + i);
+        std::vector<int> seenSource(source.begin(), source.end()), seenCopy(copy.begin(), copy.end());
+        std::reverse(seenSource.begin(), seenSource.end());
+        std::reverse(seenCopy.begin(), seenCopy.end());
+        EXPECT_EQ(seenSource, expectSource);
+        EXPECT_EQ(seenCopy, expectCopy);
+    }
 }
 
 TEST(Error, HandlerTextFallsBackForMissingMessage)
