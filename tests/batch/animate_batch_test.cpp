@@ -53,8 +53,9 @@ TEST(AnimateBatch, RecordsEverySetAtTheDialogsDefaults)
         EXPECT_EQ(avi.index[f].code, "00db");
         EXPECT_EQ(avi.index[f].flags & 0x10u, 0x10u);
         EXPECT_EQ(avi.index[f].size, 800u * 600u * 3u);
-        if (f > 0)
+        if (f > 0) {
             EXPECT_NE(avi.frames[f].data, avi.frames[f - 1].data) << "each frame shows another set";
+        }
     }
 }
 
