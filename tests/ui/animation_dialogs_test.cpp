@@ -196,6 +196,31 @@ TEST(ExportAnimationDialog, RecordWritesEveryFrameStepsTheBarAndCloses)
     EXPECT_EQ(avi.bitmapHeight, 60);
 }
 
+TEST(ExportAnimationDialog, CancelDuringRecordingKeepsThePlayableFramesSoFar)
+{
+    AnimationPage page(6);
+    ScratchDir dir;
+    CExportAnimationDialog dialog(page.doc, 64, 48, page.messages);
+    dialog.FileNameField()->setText(QString::fromStdString(dir / "movie.avi"));
+    dialog.SetCompressionChooser([](MovieSettings&) { return true; });
+    // The click is queued when the bar reaches two frames: it arrives only
+    // because the dialog takes its events while it records.
+    QObject::connect(dialog.Progress(), &QProgressBar::valueChanged, [&](int value) {
+        if (value == 2)
+            QMetaObject::invokeMethod(dialog.CancelButton(), "click", Qt::QueuedConnection);
+    });
+    dialog.RecordButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(page.messages.shown.empty());
+    EXPECT_EQ(dialog.Progress()->value(), 2) << "no frame is drawn after Cancel";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is gone";
+    const AviContents avi = ReadAvi(dir / "movie.avi");
+    ASSERT_TRUE(avi.ok) << avi.error;
+    EXPECT_EQ(avi.totalFrames, 2u);
+    EXPECT_EQ(avi.index.size(), 2u);
+    EXPECT_EQ(avi.frames.size(), 2u);
+}
+
 TEST(ExportAnimationDialog, CancellingTheCompressionChoiceLeavesTheDialogOpen)
 {
     AnimationPage page(3);
