@@ -86,12 +86,43 @@ void RequireOneVariable(const Equation& equation)
         throw "Incorrect number of arguments (not 1)";
 }
 
-// The step between the values of the free variable, as a float.
+// The step between the values of the free variable, as a float; a range too
+// narrow for the number of points has none (0).
 float StepOf(float min, float max, std::uint64_t count)
 {
     const double span = double(max) - double(min);
     return float(count == 1 ? span : span / double(count - 1));
 }
+
+// The values of the free variable: `count` evenly spaced values from `first`
+// to `last`, both ends included. Each value is computed from the two ends, not
+// by adding up a rounded step, so rounding can neither lose an end nor place a
+// value outside the range. A single value stands at `first`.
+class EvenValues {
+public:
+    EvenValues(float first, float last, std::uint64_t count)
+        : m_first(first), m_last(last), m_count(count), m_low(std::min(first, last)),
+          m_high(std::max(first, last))
+    {
+    }
+    float operator[](std::uint64_t i) const
+    {
+        if (i == 0)
+            return m_first;
+        if (i + 1 == m_count)
+            return m_last;
+        const double fraction = double(i) / double(m_count - 1);
+        const double value = double(m_first) + (double(m_last) - double(m_first)) * fraction;
+        return std::clamp(float(value), m_low, m_high);
+    }
+
+private:
+    float m_first;
+    float m_last;
+    std::uint64_t m_count;
+    float m_low;
+    float m_high;
+};
 
 // Counts the points for the progress bar.
 class ProgressCounter {
@@ -165,22 +196,14 @@ Computed PlotExplicit(const FunctionRequest& request, std::uint64_t count,
     Computed computed;
     Reserve(computed, count);
     ProgressCounter counter(count, progress);
+    const EvenValues values(max, min, count);
     float xs[kBlock];
     double ys[kBlock];
     const char* failures[kBlock];
     for (std::uint64_t first = 0; first < count; first += kBlock) {
-        const std::uint64_t size = std::min(kBlock, count - first);
-        int n = 0;
-        bool below = false;
-        for (; n < int(size); ++n) {
-            const double x = double(max) - double(first + std::uint64_t(n)) * double(step);
-            // Rounding may put the last value below the minimum: it is not plotted.
-            if (x < double(min)) {
-                below = true;
-                break;
-            }
-            xs[n] = float(x);
-        }
+        const int n = int(std::min(kBlock, count - first));
+        for (int i = 0; i < n; ++i)
+            xs[i] = values[first + std::uint64_t(i)];
         equation.EvalMany(xs, n, ys, failures);
         for (int i = 0; i < n; ++i) {
             const float y = float(ys[i]);
@@ -188,8 +211,6 @@ Computed PlotExplicit(const FunctionRequest& request, std::uint64_t count,
                 computed.Keep(xs[i], y);
         }
         counter.Count(std::uint64_t(n));
-        if (below)
-            break;
     }
     if (computed.points.empty())
         Refuse("Unable to evalute the function within the given range of x");
@@ -202,7 +223,6 @@ Computed PlotParametric(const FunctionRequest& request, std::uint64_t count,
     const float max = ReadRange(request.max, "Invalid max t value!");
     const float min = ReadRange(request.min, "Invalid min t value!");
     // No order is imposed: with min > max the points run the other way.
-    const float step = StepOf(min, max, count);
     Equation xt, yt;
     ParseFormula(xt, request.formula);
     ParseFormula(yt, request.formula2);
@@ -222,6 +242,7 @@ Computed PlotParametric(const FunctionRequest& request, std::uint64_t count,
     Computed computed;
     Reserve(computed, count);
     ProgressCounter counter(count, progress);
+    const EvenValues values(max, min, count);
     float ts[kBlock];
     double xs[kBlock], ys[kBlock];
     const char* xFailures[kBlock];
@@ -229,7 +250,7 @@ Computed PlotParametric(const FunctionRequest& request, std::uint64_t count,
     for (std::uint64_t first = 0; first < count; first += kBlock) {
         const int n = int(std::min(kBlock, count - first));
         for (int i = 0; i < n; ++i)
-            ts[i] = float(double(max) - double(first + std::uint64_t(i)) * double(step));
+            ts[i] = values[first + std::uint64_t(i)];
         xt.EvalMany(ts, n, xs, xFailures);
         yt.EvalMany(ts, n, ys, yFailures);
         for (int i = 0; i < n; ++i) {
@@ -267,13 +288,14 @@ Computed PlotPolar(const FunctionRequest& request, std::uint64_t count,
     Computed computed;
     Reserve(computed, count);
     ProgressCounter counter(count, progress);
+    const EvenValues values(max, min, count);
     float ts[kBlock];
     double rs[kBlock];
     const char* failures[kBlock];
     for (std::uint64_t first = 0; first < count; first += kBlock) {
         const int n = int(std::min(kBlock, count - first));
         for (int i = 0; i < n; ++i)
-            ts[i] = float(double(max) - double(first + std::uint64_t(i)) * double(step));
+            ts[i] = values[first + std::uint64_t(i)];
         equation.EvalMany(ts, n, rs, failures);
         for (int i = 0; i < n; ++i) {
             if (failures[i])

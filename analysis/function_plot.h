@@ -60,9 +60,10 @@ std::string WithoutLineBreaks(const std::string& text);
 using FunctionProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
 /// "OK" of an equation editor: checks the fields (each failure shows its
-/// message and changes nothing), evaluates the formula at evenly spaced
-/// values of x or t from the maximum down (points that cannot be evaluated,
-/// or whose value is not a finite float, are left out), and appends the new
+/// message and changes nothing), evaluates the formula at N evenly spaced
+/// values of x or t from the maximum down to the minimum, both ends included
+/// (one point stands at the maximum; points that cannot be evaluated, or whose
+/// value is not a finite float, are left out), and appends the new
 /// set to the end of `graph`'s list, which then rescales. Returns the new
 /// set's index, or -1 after a message.
 int PlotFunction(Graph& graph, const FunctionRequest& request, Messages& messages,

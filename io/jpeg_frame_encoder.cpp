@@ -60,6 +60,13 @@ bool JpegFrameEncoder::Encode(const std::uint8_t* topDownBgr, std::size_t bytesP
     info.in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, m_quality, TRUE);
+    // Full colour resolution (4:4:4): the default halves it both ways, which
+    // blends a one-pixel coloured line with its background (red on blue turns
+    // purple). Plots are thin lines, so the colour is worth its bytes.
+    for (int c = 0; c < info.num_components; ++c) {
+        info.comp_info[c].h_samp_factor = 1;
+        info.comp_info[c].v_samp_factor = 1;
+    }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(topDownBgr + std::size_t(info.next_scanline) * bytesPerLine);

@@ -6,7 +6,9 @@
 #include <vector>
 
 /// Encodes movie frames as baseline JPEG pictures (with their Huffman
-/// tables, so every frame stands alone as Motion JPEG players expect).
+/// tables, so every frame stands alone as Motion JPEG players expect), with
+/// the colour at full resolution (4:4:4) so thin coloured lines keep their
+/// colour.
 class JpegFrameEncoder {
 public:
     /// `quality` 1 .. 100 (clamped).

@@ -68,6 +68,7 @@ MovieResult RecordMovie(CTarnDoc& doc, const MovieSettings& checked, MovieFrameR
     format.jpegQuality = settings.jpegQuality;
 
     std::string failure;
+    bool stopped = false;
     AviWriter writer(settings.fileName);
     RasterImage image;
     try {
@@ -75,18 +76,21 @@ MovieResult RecordMovie(CTarnDoc& doc, const MovieSettings& checked, MovieFrameR
             failure = writer.Error();
         else if (!image.Allocate(settings.width, settings.height))
             failure = "Couldn't set compressed AVI format!";
-        for (int set = settings.start; failure.empty() && set <= settings.stop; ++set) {
+        for (int set = settings.start; failure.empty() && !stopped && set <= settings.stop; ++set) {
             failure = RecordFrame(doc, set, renderer, image, writer);
-            if (failure.empty())
+            if (failure.empty()) {
                 progress.Step();
+                stopped = set < settings.stop && progress.StopRequested();
+            }
         }
     } catch (const Error& error) {
         failure = error.Text();
     } catch (const std::bad_alloc&) {
         failure = "There is not enough memory to finish the movie.";
     }
-    // A movie that stops part way is still finished, so the frames recorded
-    // so far play; the first failure is the one reported.
+    // A movie that stops part way (failed or stopped by the user) is still
+    // finished, so the frames recorded so far play; the first failure is the
+    // one reported.
     if (writer.FramesWritten() > 0 && !writer.Finish() && failure.empty())
         failure = writer.Error();
     progress.Busy(false);
@@ -94,6 +98,8 @@ MovieResult RecordMovie(CTarnDoc& doc, const MovieSettings& checked, MovieFrameR
         messages.Show(failure);
         return MovieResult::Failed;
     }
+    if (stopped)
+        return MovieResult::Stopped;
     messages.Show("Movie creation successfull!");
     return MovieResult::Recorded;
 }

@@ -40,6 +40,8 @@ public:
     /// Lets the user choose how the frames are stored, changing `settings`'
     /// codec and quality; false when the choice was cancelled.
     virtual bool ChooseCompression(MovieSettings& settings) { (void)settings; return true; }
+    /// Whether the user asked to stop the recording; asked after each frame.
+    virtual bool StopRequested() { return false; }
 };
 
 /// Whether `name` ends in ".avi", in any case (".avi" alone counts).

@@ -4,6 +4,7 @@
 #include "model/style_codes.h"
 #include "render/graph.h"
 #include "ui/plot_list_box.h"
+#include "ui/tab_order.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -39,8 +40,9 @@ CErrorBarDialog::CErrorBarDialog(CTarnDoc& doc, Messages& messages, QWidget* par
     m_xDisplay = NamesCombo(kXErrorBarNames);
     m_yDisplay = NamesCombo(kYErrorBarNames);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CErrorBarDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &CPlotListBox::ChoiceChanged, this, &CErrorBarDialog::Reload);
@@ -55,6 +57,9 @@ CErrorBarDialog::CErrorBarDialog(CTarnDoc& doc, Messages& messages, QWidget* par
     layout->addWidget(m_list);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // The button box is made before the lists join the dialog, so the made
+    // order would put the buttons first.
+    SetTabOrder({m_list, m_hatSize, m_lineStyle, m_lineSize, m_xDisplay, m_yDisplay, ok, cancel});
     Reload();
 }
 

@@ -78,7 +78,7 @@ CExportAnimationDialog::CExportAnimationDialog(CTarnDoc& doc, int pageWidth, int
     connect(m_renderAll, &QRadioButton::toggled, this, &CExportAnimationDialog::OnRangeChoice);
     connect(m_browse, &QPushButton::clicked, this, &CExportAnimationDialog::OnBrowse);
     connect(m_record, &QPushButton::clicked, this, &CExportAnimationDialog::OnRecord);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &CExportAnimationDialog::reject);
     m_chooseFile = [this] {
         return QFileDialog::getSaveFileName(this, "Specify AVI file to create", QDir::currentPath(),
                                             "AVI files (*.avi)");
@@ -133,9 +133,16 @@ void CExportAnimationDialog::OnRecord()
     if (!TakeSettings(settings) || !CheckMovieSettings(m_doc.CurrentGraph(), settings, m_messages, *this))
         return;
     PageFrameRenderer renderer;
-    switch (RecordMovie(m_doc, settings, renderer, *this, m_messages)) {
+    m_recording = true;
+    m_stopRequested = false;
+    m_record->setEnabled(false);
+    const MovieResult result = RecordMovie(m_doc, settings, renderer, *this, m_messages);
+    m_recording = false;
+    m_record->setEnabled(true);
+    switch (result) {
     case MovieResult::Recorded: accept(); break;
-    case MovieResult::Failed: reject(); break;
+    case MovieResult::Failed:
+    case MovieResult::Stopped: reject(); break;
     case MovieResult::Cancelled: break;
     }
 }
@@ -149,6 +156,25 @@ void CExportAnimationDialog::SetSteps(int count)
 void CExportAnimationDialog::Step()
 {
     m_progress->setValue(m_progress->value() + 1);
+    // Frames are drawn on this thread: between two of them the dialog takes
+    // its events, so the bar is seen to move and "Cancel" can be pressed.
+    QApplication::processEvents();
+}
+
+bool CExportAnimationDialog::StopRequested()
+{
+    return m_stopRequested;
+}
+
+void CExportAnimationDialog::reject()
+{
+    // While recording, Cancel (or closing) stops the movie after this frame;
+    // the dialog closes when the recording has ended.
+    if (m_recording) {
+        m_stopRequested = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void CExportAnimationDialog::Busy(bool on)

@@ -19,7 +19,9 @@ class QRadioButton;
 /// user choose the compression, and records with the wait cursor and one
 /// progress step per frame; it closes the dialog when the movie is made or a
 /// recording error was shown, and leaves it open after a field was refused
-/// or the compression choice was cancelled.
+/// or the compression choice was cancelled. While it records, "Cancel" (or
+/// closing the dialog) stops the recording after the current frame: the
+/// frames recorded so far make a playable movie and the dialog closes.
 class CExportAnimationDialog : public QDialog, private MovieProgress {
     Q_OBJECT
 public:
@@ -53,12 +55,16 @@ public:
     QPushButton* RecordButton() const { return m_record; }
     QPushButton* CancelButton() const { return m_cancel; }
 
+public slots:
+    void reject() override;
+
 private:
     // MovieProgress
     void SetSteps(int count) override;
     void Step() override;
     void Busy(bool on) override;
     bool ChooseCompression(MovieSettings& settings) override;
+    bool StopRequested() override;
 
     void OnRangeChoice();
 
@@ -79,4 +85,6 @@ private:
     std::function<QString()> m_chooseFile;
     std::function<bool(MovieSettings&)> m_chooseCompression;
     bool m_busy = false;
+    bool m_recording = false;
+    bool m_stopRequested = false;
 };

@@ -5,6 +5,7 @@
 #include "render/graph.h"
 #include "ui/color_dialog.h"
 #include "ui/plot_list_box.h"
+#include "ui/tab_order.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,8 +61,9 @@ CPlotOptionsDialog::CPlotOptionsDialog(CTarnDoc& doc, Messages& messages, QWidge
 
     auto* buttons = new QDialogButtonBox(this);
     m_apply = buttons->addButton("Apply", QDialogButtonBox::ApplyRole);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
     connect(m_apply, &QPushButton::clicked, this, &CPlotOptionsDialog::Apply);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPlotOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -77,6 +79,10 @@ CPlotOptionsDialog::CPlotOptionsDialog(CTarnDoc& doc, Messages& messages, QWidge
     layout->addLayout(styles);
     layout->addWidget(m_animation);
     layout->addWidget(buttons);
+    // The button box is made before the lists join the dialog, so the made
+    // order would put the buttons first.
+    SetTabOrder({m_list, m_pointStyle, m_pointSize, m_pointColor, m_lineStyle, m_lineSize, m_lineColor,
+                 m_animation, m_apply, ok, cancel});
     Reload();
 }
 

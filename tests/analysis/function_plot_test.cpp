@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -129,21 +131,63 @@ TEST(FunctionPlot, RangeFieldsTakeExpressions)
 
 TEST(FunctionPlot, EvenStepsFromTheMaximumDown)
 {
-    // x = max - i * step in double with the step held as a float: the step
-    // 0.7 / 7 rounds up, so the eighth value falls below 0 and is dropped.
-    Page page;
-    const std::vector<PlotPoint> points = page.Plot(Explicit("x*x", "0", "0.7", "8"));
-    ASSERT_EQ(points.size(), 7u);
-    const float step = float(double(0.7f) / 7.0);
-    ASSERT_LT(double(0.7f) - 7.0 * double(step), 0.0);
-    for (int i = 0; i < 7; ++i) {
-        const float x = float(double(0.7f) - double(6 - i) * double(step));
-        SCOPED_TRACE(i);
-        EXPECT_EQ(points[std::size_t(i)].x, x);
-        EXPECT_EQ(points[std::size_t(i)].y, float(double(x) * double(x)));
+    // N points from the minimum to the maximum, both ends included, for every
+    // kind; the rows have steps that round up or down as floats, so adding up a
+    // rounded step would lose or overshoot the minimum end.
+    struct Row {
+        float min;
+        float max;
+        std::uint64_t points;
+    };
+    const Row rows[] = {{0, 1, 10},         {1e-3f, 1, 2},     {0, 0.7f, 8},       {0, 0.6f, 4},
+                        {-1, 1, 3},         {0.1f, 0.3f, 3},   {-2.5f, 4, 100},    {1, 1000, 7},
+                        {0.3f, 0.9f, 1000}, {-7e-5f, 3e-5f, 33}, {1, 0, 11},       {3, 1e-3f, 10}};
+    const FunctionKind kinds[] = {FunctionKind::Explicit, FunctionKind::Parametric, FunctionKind::Polar};
+    for (const Row& row : rows) {
+        for (const FunctionKind kind : kinds) {
+            if (row.min > row.max && kind != FunctionKind::Parametric)
+                continue; // only a parametric curve takes a reversed range
+            char min[32], max[32];
+            std::snprintf(min, sizeof min, "%.9g", double(row.min));
+            std::snprintf(max, sizeof max, "%.9g", double(row.max));
+            const std::string points = std::to_string(row.points);
+            SCOPED_TRACE(std::string(FunctionCaption(kind)) + " [" + min + ", " + max + "] " + points);
+            FunctionRequest request = kind == FunctionKind::Explicit ? Explicit("x", min, max, points.c_str())
+                                    : kind == FunctionKind::Parametric
+                                        ? Curve(kind, "t", "2*t", min, max, points.c_str())
+                                        : Curve(kind, "1+0*t", "", min, max, points.c_str());
+            Page page;
+            const std::vector<PlotPoint> plotted = page.Plot(request);
+            EXPECT_TRUE(page.messages.shown.empty());
+            EXPECT_EQ(plotted.size(), row.points);
+            if (plotted.size() != row.points)
+                continue;
+            if (kind == FunctionKind::Polar) {
+                // r = 1: the first point at t = min, the last at t = max.
+                const auto at = [](float t) {
+                    return PlotPoint{float(std::cos(double(t))), float(std::sin(double(t)))};
+                };
+                EXPECT_EQ(plotted.front(), at(row.min));
+                EXPECT_EQ(plotted.back(), at(row.max));
+                continue;
+            }
+            // x = t: listed from t = min to t = max, evenly spaced and in the range.
+            EXPECT_EQ(plotted.front().x, row.min);
+            EXPECT_EQ(plotted.back().x, row.max);
+            const double span = double(row.max) - double(row.min);
+            const double tolerance =
+                4 * double(std::numeric_limits<float>::epsilon()) * std::max(std::fabs(row.min), std::fabs(row.max));
+            for (std::size_t i = 0; i < plotted.size(); ++i) {
+                const double expected = double(row.min) + span * double(i) / double(row.points - 1);
+                const float x = plotted[i].x;
+                if (std::fabs(x - expected) > tolerance || x > std::max(row.min, row.max) ||
+                    x < std::min(row.min, row.max)) {
+                    ADD_FAILURE() << "point " << i << " at " << x << ", expected " << expected;
+                    break;
+                }
+            }
+        }
     }
-    // A step that rounds down keeps every point.
-    EXPECT_EQ(page.Plot(Explicit("x", "0", "0.6", "4")).size(), 4u);
 }
 
 TEST(FunctionPlot, ReversedParametricRangeRunsTheOtherWay)

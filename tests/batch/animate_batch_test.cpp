@@ -53,8 +53,9 @@ TEST(AnimateBatch, RecordsEverySetAtTheDialogsDefaults)
         EXPECT_EQ(avi.index[f].code, "00db");
         EXPECT_EQ(avi.index[f].flags & 0x10u, 0x10u);
         EXPECT_EQ(avi.index[f].size, 800u * 600u * 3u);
-        if (f > 0)
+        if (f > 0) {
             EXPECT_NE(avi.frames[f].data, avi.frames[f - 1].data) << "each frame shows another set";
+        }
     }
 }
 
@@ -76,6 +77,41 @@ TEST(AnimateBatch, AFrameIsThePageAsTheImageExportDrawsIt)
     // Both store 24-bit rows bottom row first; 320 pixels need no padding.
     const std::string frame(avi.frames[0].data.begin(), avi.frames[0].data.end());
     EXPECT_TRUE(frame == bmp.substr(54)) << "frame 0 differs from the exported image";
+}
+
+TEST(AnimateBatch, TakesThePageOptionsOfRender)
+{
+    // Each page option changes the first frame exactly as it changes the page
+    // that render draws with set 0 shown alone (animation mode switched on).
+    const char* const rows[] = {
+        "--title Sets --xtitle Time --ytitle-angle 45",
+        "--legend info --legend-box cyan,red",
+        "--x-axis grid=on,major=0.5 --y-axis labels=off",
+        "--lines y=1.5:dashed --label 0.5,0.5,Hello",
+        "--line-scaling 3 --font-scaling 2",
+        "--plot-options animation=on,line-color=red,symbol=square",
+    };
+    ScratchDir dir;
+    dir.Write("sets.dat", kFiveSets);
+    const auto firstFrame = [&](const std::string& options) {
+        const BatchRun run = RunBatchIn("animate -nxy sets.dat -o m.avi --size 320x240 --to 1 " + options, dir);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const AviContents avi = ReadAvi(dir / "m.avi");
+        return avi.frames.empty() ? std::string() : std::string(avi.frames[0].data.begin(), avi.frames[0].data.end());
+    };
+    const std::string plain = firstFrame("");
+    ASSERT_FALSE(plain.empty());
+    for (const char* options : rows) {
+        SCOPED_TRACE(options);
+        const std::string frame = firstFrame(options);
+        const BatchRun image = RunBatchIn(std::string("render -nxy sets.dat -o page.bmp --size 320x240 "
+                                                      "--plot-options animation=on ") + options, dir);
+        ASSERT_EQ(image.status, 0) << image.err;
+        const std::string bmp = ReadWholeFile(dir / "page.bmp");
+        ASSERT_GT(bmp.size(), 54u);
+        EXPECT_TRUE(frame == bmp.substr(54)) << "frame 0 differs from the page render draws";
+        EXPECT_NE(frame, plain) << "the options changed the frame";
+    }
 }
 
 TEST(AnimateBatch, RangeRateSizeAndCodecOptions)

@@ -126,10 +126,11 @@ TEST(BatchAudio, FailuresAndUsageErrors)
         SCOPED_TRACE(row.arguments);
         const BatchRun run = RunBatchIn(row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
-        if (row.status == 2)
+        if (row.status == 2) {
             EXPECT_EQ(run.err.rfind(row.err, 0), 0u) << run.err;
-        else if (*row.err)
+        } else if (*row.err) {
             EXPECT_EQ(run.err, row.err);
+        }
         EXPECT_FALSE(fs::exists(dir / "o.wav"));
     }
     EXPECT_TRUE(Contains(RunBatchIn("--help", dir).out, "audio  [page arguments as for render] -o OUT.wav"));

@@ -119,7 +119,8 @@ TEST(BatchAxes, RefusedSpacingsAndMalformedOptions)
         const BatchRun run = RunBatchIn(std::string("info -xy data.txt ") + row.arguments, dir);
         EXPECT_EQ(run.status, row.status);
         EXPECT_TRUE(Contains(run.err, row.err)) << run.err;
-        if (row.status == 1)
+        if (row.status == 1) {
             EXPECT_TRUE(Contains(Object(run.out, "bottomAxis"), "\"userSpacing\":0,")) << "nothing changed";
+        }
     }
 }

@@ -1,4 +1,5 @@
 #include "io/avi_writer.h"
+#include "io/movie_settings.h"
 
 #include "tests/support/avi_reading.h"
 #include "tests/support/scratch_dir.h"
@@ -151,6 +152,55 @@ TEST(AviWriter, MotionJpegFramesStandAloneAndDecodeToThePicture)
         EXPECT_NEAR(pixel[0], int(f) * 40, 12);
         EXPECT_NEAR(pixel[1], 9 * 16, 12);
         EXPECT_NEAR(pixel[2], 5 * 16, 12);
+    }
+}
+
+TEST(AviWriter, MotionJpegKeepsTheColourOfThinLines)
+{
+    // One-pixel red, green and white lines on blue, at the recorder's quality:
+    // colour shared between neighbouring pixels would blend each line with
+    // the blue beside it (red would turn purple).
+    const ScratchDir dir;
+    AviStreamFormat format;
+    format.width = 32;
+    format.height = 16;
+    format.framesPerSecond = 15;
+    format.codec = AviCodec::MotionJpeg;
+    format.jpegQuality = MovieSettings().jpegQuality;
+    struct Line {
+        int x;
+        std::uint8_t red, green, blue;
+    };
+    const Line lines[] = {{5, 255, 0, 0}, {12, 0, 255, 0}, {19, 255, 0, 0}, {26, 255, 255, 255}};
+    const std::size_t bytesPerLine = std::size_t(format.width) * 3;
+    std::vector<std::uint8_t> picture(bytesPerLine * std::size_t(format.height));
+    for (int y = 0; y < format.height; ++y)
+        for (int x = 0; x < format.width; ++x) {
+            std::uint8_t* pixel = &picture[std::size_t(y) * bytesPerLine + std::size_t(x) * 3];
+            pixel[0] = 255; // blue, green, red
+            for (const Line& line : lines)
+                if (line.x == x) {
+                    pixel[0] = line.blue;
+                    pixel[1] = line.green;
+                    pixel[2] = line.red;
+                }
+        }
+    AviWriter writer(dir / "m.avi");
+    ASSERT_TRUE(writer.Open(format));
+    ASSERT_TRUE(writer.WriteFrame(picture.data(), bytesPerLine));
+    ASSERT_TRUE(writer.Finish());
+    const AviContents avi = ReadAvi(dir / "m.avi");
+    ASSERT_TRUE(avi.ok) << avi.error;
+    ASSERT_EQ(avi.frames.size(), 1u);
+    int width = 0, height = 0;
+    const std::vector<std::uint8_t> rgb = DecodeJpeg(avi.frames[0].data, width, height);
+    ASSERT_EQ(width, format.width);
+    for (const Line& line : lines) {
+        SCOPED_TRACE(line.x);
+        const std::uint8_t* pixel = &rgb[std::size_t(8 * width + line.x) * 3];
+        EXPECT_NEAR(pixel[0], line.red, 48);
+        EXPECT_NEAR(pixel[1], line.green, 48);
+        EXPECT_NEAR(pixel[2], line.blue, 48);
     }
 }
 

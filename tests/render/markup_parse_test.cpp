@@ -203,25 +203,41 @@ TEST(MarkupParse, AttachChecksItsSlot)
 
 TEST(MarkupParse, EverySymbolCommandMapsToAUnicodeCharacter)
 {
-    // Every Greek letter, symbol, arrow and big operator must have an entry in
-    // the Unicode table: an entry missing there would draw a Latin letter.
-    const char* names[] = {"alpha", "beta", "gamma", "delta", "epsilon", "varepsilon", "zeta",
-                           "eta", "theta", "vartheta", "iota", "kappa", "lambda", "mu", "nu",
-                           "xi", "pi", "varpi", "rho", "varrho", "sigma", "varsigma", "tau",
-                           "upsilon", "phi", "varphi", "chi", "psi", "omega", "Gamma", "Delta",
-                           "Theta", "Lambda", "Xi", "Pi", "Sigma", "Upsilon", "Phi", "Psi",
-                           "Omega", "approx", "bullet", "cap", "cup", "cdot", "cong", "div",
-                           "equiv", "exists", "forall", "geq", "leq", "infty", "ldots", "nabla",
-                           "neq", "oplus", "otimes", "partial", "perp", "pm", "propto", "sim",
-                           "times", "leftarrow", "rightarrow", "uparrow", "downarrow",
-                           "leftrightarrow", "Leftrightarrow", "Leftarrow", "Rightarrow",
-                           "Downarrow", "hbar", "AA", "parallel", "int", "sum"};
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        const MarkupCommand* command = FindMarkupCommand(name);
+    // Every Greek letter, symbol, arrow and big operator draws as exactly its
+    // one Unicode character. An entry missing from the table would draw the
+    // Latin-1 character of the font code: a Latin letter, or for the codes
+    // from 0xC0 up a letter such as U+00F2 for the integral sign's 0xF2.
+    struct Row {
+        const char* name;
+        const char* drawn; // UTF-8
+    };
+    const Row rows[] = {
+        {"alpha", "\u03B1"}, {"beta", "\u03B2"}, {"gamma", "\u03B3"}, {"delta", "\u03B4"},
+        {"epsilon", "\u03B5"}, {"varepsilon", "\u03B5"}, {"zeta", "\u03B6"}, {"eta", "\u03B7"},
+        {"theta", "\u03B8"}, {"vartheta", "\u03B8"}, {"iota", "\u03B9"}, {"kappa", "\u03BA"},
+        {"lambda", "\u03BB"}, {"mu", "\u03BC"}, {"nu", "\u03BD"}, {"xi", "\u03BE"}, {"pi", "\u03C0"},
+        {"varpi", "\u03C0"}, {"rho", "\u03C1"}, {"varrho", "\u03C1"}, {"sigma", "\u03C3"},
+        {"varsigma", "\u03C3"}, {"tau", "\u03C4"}, {"upsilon", "\u03C5"}, {"phi", "\u03C6"},
+        {"varphi", "\u03C6"}, {"chi", "\u03C7"}, {"psi", "\u03C8"}, {"omega", "\u03C9"},
+        {"Gamma", "\u0393"}, {"Delta", "\u0394"}, {"Theta", "\u0398"}, {"Lambda", "\u039B"},
+        {"Xi", "\u039E"}, {"Pi", "\u03A0"}, {"Sigma", "\u03A3"}, {"Upsilon", "\u03A5"}, {"Phi", "\u03A6"},
+        {"Psi", "\u03A8"}, {"Omega", "\u03A9"}, {"approx", "\u2248"}, {"bullet", "\u2022"},
+        {"cap", "\u2229"}, {"cup", "\u222A"}, {"cdot", "\u22C5"}, {"cong", "\u2245"}, {"div", "\u00F7"},
+        {"equiv", "\u2261"}, {"exists", "\u2203"}, {"forall", "\u2200"}, {"geq", "\u2265"},
+        {"leq", "\u2264"}, {"infty", "\u221E"}, {"ldots", "\u2026"}, {"nabla", "\u2207"},
+        {"neq", "\u2260"}, {"oplus", "\u2295"}, {"otimes", "\u2297"}, {"partial", "\u2202"},
+        {"perp", "\u22A5"}, {"pm", "\u00B1"}, {"propto", "\u221D"}, {"sim", "\u223C"},
+        {"times", "\u00D7"}, {"leftarrow", "\u2190"}, {"rightarrow", "\u2192"}, {"uparrow", "\u2191"},
+        {"downarrow", "\u2193"}, {"leftrightarrow", "\u2194"}, {"Leftrightarrow", "\u21D4"},
+        {"Leftarrow", "\u21D0"}, {"Rightarrow", "\u21D2"}, {"Downarrow", "\u21D3"}, {"hbar", "\u210F"},
+        {"AA", "\u00C5"}, {"parallel", "\u2225"}, {"int", "\u222B"}, {"sum", "\u03A3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const MarkupCommand* command = FindMarkupCommand(row.name);
         ASSERT_NE(command, nullptr);
         const std::string drawn = DrawableText(command->fontIndex, command->text);
-        EXPECT_GE(static_cast<unsigned char>(drawn[0]), 0xC0) << "drawn as " << drawn;
+        EXPECT_EQ(drawn, row.drawn);
     }
     EXPECT_EQ(DrawableText(kFontSymbol, "a"), "\u03B1");
     EXPECT_EQ(DrawableText(kFontSymbol, "\xBB"), "\u2248");

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -24,6 +25,8 @@
 #include <QSpinBox>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -47,7 +50,55 @@ struct AnimationPage {
     RecordingMessages messages;
 };
 
+// Runs the event loop until `done` holds (true) or a generous bound passes
+// (false); the bound only keeps a broken build from hanging.
+bool RunEventsUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > 20000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
 } // namespace
+
+TEST(AnimatePlotsWindow, PlayStepsThroughTheSetsAndLoopStartsOver)
+{
+    AnimationPage page(3);
+    CAnimatePlotsWindow window(page.doc);
+    std::vector<int> shown;
+    QObject::connect(&window, &CAnimatePlotsWindow::RedrawRequested,
+                     [&] { shown.push_back(page.doc.CurrentGraph().m_singlePlotIndex); });
+    EXPECT_EQ(window.PlayButton()->text(), "Play");
+    EXPECT_EQ(window.LoopButton()->text(), "Loop");
+    window.PlayButton()->click();
+    EXPECT_TRUE(window.IsPlaying());
+    EXPECT_EQ(window.PlayButton()->text(), "Pause");
+    ASSERT_TRUE(RunEventsUntil([&] { return !window.IsPlaying(); })) << "playing stops at the last set";
+    EXPECT_EQ(shown, (std::vector<int>{1, 2}));
+    EXPECT_EQ(window.PlayButton()->text(), "Play");
+    EXPECT_EQ(window.FirstLine()->text(), "Plot: 2");
+
+    // Played to the end, Play starts from the first set; with Loop it goes round.
+    shown.clear();
+    window.LoopButton()->click();
+    window.PlayButton()->click();
+    ASSERT_TRUE(RunEventsUntil([&] { return shown.size() >= 5; }));
+    window.PlayButton()->click();
+    EXPECT_FALSE(window.IsPlaying()) << "Pause stops it";
+    EXPECT_EQ(std::vector<int>(shown.begin(), shown.begin() + 5), (std::vector<int>{0, 1, 2, 0, 1}));
+
+    // Switching the mode off stops the playing.
+    window.PlayButton()->click();
+    page.doc.CurrentGraph().m_singlePlotOnly = 0;
+    window.Refresh();
+    EXPECT_FALSE(window.IsPlaying());
+    EXPECT_FALSE(window.PlayButton()->isEnabled());
+}
 
 TEST(AnimatePlotsWindow, OpeningPutsAnIndexPastTheLastSetBackToZero)
 {
@@ -143,6 +194,31 @@ TEST(ExportAnimationDialog, RecordWritesEveryFrameStepsTheBarAndCloses)
     EXPECT_EQ(avi.totalFrames, 4u);
     EXPECT_EQ(avi.bitmapWidth, 80);
     EXPECT_EQ(avi.bitmapHeight, 60);
+}
+
+TEST(ExportAnimationDialog, CancelDuringRecordingKeepsThePlayableFramesSoFar)
+{
+    AnimationPage page(6);
+    ScratchDir dir;
+    CExportAnimationDialog dialog(page.doc, 64, 48, page.messages);
+    dialog.FileNameField()->setText(QString::fromStdString(dir / "movie.avi"));
+    dialog.SetCompressionChooser([](MovieSettings&) { return true; });
+    // The click is queued when the bar reaches two frames: it arrives only
+    // because the dialog takes its events while it records.
+    QObject::connect(dialog.Progress(), &QProgressBar::valueChanged, [&](int value) {
+        if (value == 2)
+            QMetaObject::invokeMethod(dialog.CancelButton(), "click", Qt::QueuedConnection);
+    });
+    dialog.RecordButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(page.messages.shown.empty());
+    EXPECT_EQ(dialog.Progress()->value(), 2) << "no frame is drawn after Cancel";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is gone";
+    const AviContents avi = ReadAvi(dir / "movie.avi");
+    ASSERT_TRUE(avi.ok) << avi.error;
+    EXPECT_EQ(avi.totalFrames, 2u);
+    EXPECT_EQ(avi.index.size(), 2u);
+    EXPECT_EQ(avi.frames.size(), 2u);
 }
 
 TEST(ExportAnimationDialog, CancellingTheCompressionChoiceLeavesTheDialogOpen)

@@ -10,10 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -55,7 +63,66 @@ QStringList Items(const QComboBox* combo)
     return items;
 }
 
+// The controls that the Tab key visits from `first` until it reaches one it
+// has visited, named by `names`: each Tab is a key press sent to the dialog's
+// focused control. (Without a window system the platform keeps the focus on
+// the last control instead of wrapping round.)
+std::vector<std::string> TabWalk(QDialog& dialog, QWidget* first,
+                                 const std::vector<std::pair<QWidget*, std::string>>& names)
+{
+    const auto name = [&](QWidget* widget) -> std::string {
+        for (const auto& [named, text] : names)
+            if (named == widget)
+                return text;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return button->text().toStdString();
+        return widget ? widget->metaObject()->className() : "no focus";
+    };
+    dialog.show();
+    first->setFocus(Qt::OtherFocusReason);
+    std::vector<QWidget*> visited{dialog.focusWidget()};
+    for (int presses = 0; presses < 30; ++presses) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(dialog.focusWidget(), &tab);
+        if (std::find(visited.begin(), visited.end(), dialog.focusWidget()) != visited.end())
+            break;
+        visited.push_back(dialog.focusWidget());
+    }
+    dialog.hide();
+    std::vector<std::string> walk;
+    for (QWidget* widget : visited)
+        walk.push_back(name(widget));
+    return walk;
+}
+
 } // namespace
+
+TEST(StyleDialogs, TabVisitsTheControlsInOrder)
+{
+    StylePage page;
+    CPlotOptionsDialog options(page.doc, page.messages);
+    EXPECT_EQ(TabWalk(options, options.List(),
+                      {{options.List(), "set list"},
+                       {options.PointStyle(), "symbol type"},
+                       {options.PointSize(), "symbol size"},
+                       {options.PointColor(), "symbol colour"},
+                       {options.LineStyle(), "line type"},
+                       {options.LineSize(), "line size"},
+                       {options.LineColor(), "line colour"}}),
+              (std::vector<std::string>{"set list", "symbol type", "symbol size", "symbol colour", "line type",
+                                        "line size", "line colour", "Show multiple plots as animation", "Apply",
+                                        "OK", "Cancel"}));
+    CErrorBarDialog errorBars(page.doc, page.messages);
+    EXPECT_EQ(TabWalk(errorBars, errorBars.List(),
+                      {{errorBars.List(), "set list"},
+                       {errorBars.HatSize(), "hat size"},
+                       {errorBars.LineStyle(), "line type"},
+                       {errorBars.LineSize(), "line size"},
+                       {errorBars.XDisplay(), "x bar"},
+                       {errorBars.YDisplay(), "y bar"}}),
+              (std::vector<std::string>{"set list", "hat size", "line type", "line size", "x bar", "y bar", "OK",
+                                        "Cancel"}));
+}
 
 TEST(PlotOptionsDialog, ShowsItsListsAndTheFirstSet)
 {

@@ -9,7 +9,7 @@
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/page_commands.h"
-#include "tools/batch/style_options.h"
+#include "tools/batch/page_options.h"
 
 #include <cstdio>
 
@@ -42,7 +42,7 @@ int RunAnimateCommand(const std::vector<std::string>& args)
     BatchArguments split;
     int exitCode = 0;
     if (!SplitOrExplain("animate", args,
-                        WithStyleOptions({{"-o", true}, {"--output", true}, {"--from", true}, {"--to", true},
+                        WithPageOptions({{"-o", true}, {"--output", true}, {"--from", true}, {"--to", true},
                                           {"--fps", true}, {"--size", true}, {"--codec", true}, {"--quality", true}}),
                         split, exitCode))
         return exitCode;
@@ -76,7 +76,7 @@ int RunAnimateCommand(const std::vector<std::string>& args)
     StreamMessages messages;
     CTarnDoc doc;
     bool built = BuildPage(doc, split.positional, messages);
-    if (!ApplyStyleOptions(doc, split, "animate", messages, built, exitCode))
+    if (!ApplyPageOptions(doc, split, "animate", messages, built, exitCode))
         return exitCode;
     Graph& graph = doc.CurrentGraph();
     graph.m_singlePlotOnly = 1;

@@ -14,14 +14,11 @@
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_usage.h"
 #include "tools/batch/document_commands.h"
+#include "tools/batch/page_options.h"
 #include "tools/batch/pipe_command.h"
 #include "tools/batch/style_options.h"
 
-#include "equation/evalfield.h"
-#include "model/drawing_settings.h"
-
 #include <cstdio>
-#include <cstdlib>
 
 bool BuildPage(CTarnDoc& doc, const std::vector<std::string>& pageArgs, Messages& messages)
 {
@@ -60,40 +57,12 @@ bool SplitOrExplain(const char* command, const std::vector<std::string>& args,
     return true;
 }
 
-// --line-scaling N and --font-scaling F set the page's display scaling as the
-// Properties command does (lines N times as wide, fonts F times as high).
-static bool ApplyScalingOptions(CTarnDoc& doc, const BatchArguments& split, Messages& messages, int& exitCode)
-{
-    int lines = lineScaling;
-    float fonts = fontScaling;
-    if (split.Has("--line-scaling")) {
-        const std::string text = split.Value("--line-scaling");
-        char* end = nullptr;
-        const long value = std::strtol(text.c_str(), &end, 10);
-        if (text.empty() || *end != '\0' || value < 1 || value > 50)
-            return UsageError("render", "--line-scaling needs a whole number from 1 to 50", exitCode);
-        lines = int(value);
-    }
-    if (split.Has("--font-scaling")) {
-        const std::string text = split.Value("--font-scaling");
-        float value = 0.0f;
-        if (!EvalField(text.c_str(), value) || !(value > 0.0f) || value > 50.0f)
-            return UsageError("render", "--font-scaling needs a number above 0 and at most 50", exitCode);
-        fonts = value;
-    }
-    doc.ApplyDisplaySettings(lines, fonts, messages);
-    return true;
-}
-
 int RunRenderCommand(const std::vector<std::string>& args)
 {
     BatchArguments split;
     int exitCode = 0;
-    std::vector<OptionSpec> options{{"-o", true},     {"--output", true}, {"--size", true},
-                                    {"--save", true}, {"--x-axis", true}, {"--y-axis", true},
-                                    {"--line-scaling", true}, {"--font-scaling", true}};
-    options.insert(options.end(), kAnnotationOptions.begin(), kAnnotationOptions.end());
-    options = WithStyleOptions(options);
+    const std::vector<OptionSpec> options =
+        WithPageOptions({{"-o", true}, {"--output", true}, {"--size", true}, {"--save", true}});
     if (!SplitOrExplain("render", args, options, split, exitCode))
         return exitCode;
     const std::string output = split.Value("-o", split.Value("--output"));
@@ -111,13 +80,7 @@ int RunRenderCommand(const std::vector<std::string>& args)
     StreamMessages messages;
     CTarnDoc doc;
     bool ok = BuildPage(doc, split.positional, messages);
-    if (!ApplyAxisOptions(doc, split, "render", messages, ok, exitCode))
-        return exitCode;
-    if (!ApplyAnnotationOptions(doc, split, "render", messages, ok, exitCode))
-        return exitCode;
-    if (!ApplyStyleOptions(doc, split, "render", messages, ok, exitCode))
-        return exitCode;
-    if (!ApplyScalingOptions(doc, split, messages, exitCode))
+    if (!ApplyPageOptions(doc, split, "render", messages, ok, exitCode))
         return exitCode;
     if (!save.empty() && !SaveBatchDocument(doc, save, messages))
         ok = false;
