@@ -290,10 +290,11 @@ TEST(CurveFit, BoundsGiveTheBestFitWithinThem)
         EXPECT_NEAR(page.Value(1), row.bestB, 1e-6);
         ASSERT_EQ(page.messages.shown.size(), 1u);
         const std::string& report = page.messages.shown[0];
-        if (row.constrained)
+        if (row.constrained) {
             EXPECT_NE(report.find(row.constrained), std::string::npos) << report;
-        else
+        } else {
             EXPECT_EQ(report.find("Constrained"), std::string::npos) << report;
+        }
     }
 }
 
@@ -549,11 +550,13 @@ TEST(CurveFit, CertifiedNonlinearRegression)
                 const std::size_t certified = order[k];
                 SCOPED_TRACE(problem.names[certified]);
                 EXPECT_GE(NistProblem::Digits(page.Value(int(k)), problem.certified[certified]), 4.0);
-                if (!exactData)
+                if (!exactData) {
                     EXPECT_GE(NistProblem::Digits(outcome.errors[k] * scale, problem.deviations[certified]), 3.0);
+                }
             }
-            if (!exactData)
+            if (!exactData) {
                 EXPECT_GE(NistProblem::Digits(outcome.chiSquare, problem.residualSumOfSquares), 3.0);
+            }
         }
     }
 }
