@@ -8,11 +8,20 @@
 bool ImportFile(CTarnDoc& doc, const std::string& fileName, int format, Messages& messages)
 {
     Graph& graph = doc.CurrentGraph();
+    const int before = graph.m_plots.Count();
     const int status = ReadFile(graph, fileName, format, messages);
     if (status > 0) {
         const std::string message = ImportMessage(status, fileName, false);
         if (!message.empty())
             messages.Show(message);
+        // A cut-off WAV file keeps the sets and frames read: they are scaled
+        // into view like the sets of a whole file.
+        if (graph.m_plots.Count() > before) {
+            FallBackToLinear(graph, fileName, messages, before);
+            graph.ApplyLogFlags();
+            graph.AutoScale(false, messages);
+            doc.SetModifiedFlag();
+        }
         return false;
     }
     FallBackToLinear(graph, fileName, messages);
@@ -33,13 +42,15 @@ bool ImportFiles(CTarnDoc& doc, const std::vector<std::string>& files, int forma
     int checked = 0; // sets the log fall-back has looked at
     try {
         for (const std::string& fileName : files) {
+            const int before = graph.m_plots.Count();
             const int status = ReadFile(graph, fileName, format, messages);
             if (status > 0) {
                 const std::string message = ImportMessage(status, fileName, false);
                 if (!message.empty())
                     messages.Show(message);
                 imported = false;
-                continue;
+                if (graph.m_plots.Count() == before)
+                    continue;
             }
             // Log axes only ever switch off here, so the sets checked before still fit.
             FallBackToLinear(graph, fileName, messages, checked);

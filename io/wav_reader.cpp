@@ -120,8 +120,16 @@ int ReadWav(Graph& graph, RiffReader& reader, const std::string& name, Messages&
     if (report.channels == 0 || report.sampleRate == 0)
         return Fail(report, WavProblem::BadFormat);
     RiffChunk data;
-    if (!reader.FindChunk(riff, FourCC("data"), data))
-        return Fail(report, reader.ReadFailed() ? WavProblem::ReadError : WavProblem::NoData);
+    if (!reader.FindChunk(riff, FourCC("data"), data)) {
+        // A recording cut off before its sizes were written may give a form
+        // that ends before its data chunk: the search goes on to the end of
+        // the file, and the frames there are read as of a short file.
+        RiffChunk wholeFile = riff;
+        wholeFile.size = std::uint32_t(std::min<std::uint64_t>(UINT32_MAX, reader.Size() - riff.offset));
+        if (reader.ReadFailed() || wholeFile.size <= riff.size ||
+            !reader.FindChunk(wholeFile, FourCC("data"), data))
+            return Fail(report, reader.ReadFailed() ? WavProblem::ReadError : WavProblem::NoData);
+    }
 
     const bool stereo = report.channels == 2;
     Plot* left = nullptr;

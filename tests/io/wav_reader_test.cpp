@@ -386,3 +386,36 @@ TEST(WavReader, RunningOutOfMemoryIsResultSeven)
     EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(output, "message: Can't allocate memory to store data while reading from file " + path + "\n");
 }
+
+TEST(WavReader, CutOffRecordingsKeepTheirFramesInView)
+{
+    const ScratchDir dir("corvid-wav");
+    const std::string format = Chunk("fmt ", FormatBody(1, 1, 8000, 16));
+    const std::string frames = "data" + LittleBytes(200, 4) + Samples16({1, 2, 3});
+    const auto form = [&](std::uint64_t size) { return "RIFF" + LittleBytes(size, 4) + "WAVE" + format + frames; };
+    struct Row {
+        const char* name;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"the form holds the frames there", form(4 + format.size() + frames.size())},
+        {"the form ends inside the data chunk's header", form(4 + format.size() + 4)},
+        {"the form ends before the data chunk", form(4 + format.size())},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = dir.Write("cut.wav", row.bytes);
+        RecordingMessages messages;
+        CTarnDoc doc;
+        EXPECT_FALSE(ImportFile(doc, path, kImportWav, messages));
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"The audio data in file " + path +
+                                                           " ends after 3 of its 100 frames; the frames read were kept"});
+        const Graph& graph = doc.CurrentGraph();
+        ASSERT_EQ(graph.m_plots.Count(), 1);
+        EXPECT_EQ(Values(graph.m_plots.Get(0)), (std::vector<float>{1, 2, 3}));
+        // The window is scaled to the frames' times (1 to 3 steps of 1/8000 s).
+        EXPECT_LE(graph.m_xMin, 1.0f / 8000);
+        EXPECT_GE(graph.m_xMax, 3.0f / 8000);
+        EXPECT_LT(graph.m_xMax, 0.01f);
+    }
+}
