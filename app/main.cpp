@@ -6,6 +6,7 @@
 #include "io/pipe_finish.h"
 #include "platform/page_image.h"
 #include "platform/qt_pipe_endings.h"
+#include "model/temporary_files.h"
 #include "platform/runtime_dir.h"
 #include "ui/dialog_messages.h"
 
@@ -27,6 +28,8 @@ static bool IsSet(const char* name)
 int main(int argc, char** argv)
 {
     EnsureRuntimeDirectory();
+    // SIGINT and SIGTERM remove the temporary files of unfinished writes.
+    InstallTemporaryFileCleanup();
     // Without a usable display the program runs headless and writes the page as
     // an image. A platform the user chose is taken as it is (offscreen included);
     // otherwise the display's platform is tried first and offscreen is the

@@ -1,5 +1,7 @@
 #include "model/safe_file_writer.h"
 
+#include "model/temporary_files.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -194,6 +196,7 @@ SafeFileWriter::~SafeFileWriter()
         ::close(m_destination);
     if (!m_committed && !m_temporary.empty())
         ::unlink(m_temporary.c_str());
+    ForgetTemporaryFile(m_registered);
 }
 
 bool SafeFileWriter::Fail(int error)
@@ -232,6 +235,8 @@ bool SafeFileWriter::Open()
             if (exists && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()))
                 (void)!::fchown(descriptor, info.st_uid, info.st_gid);
             m_temporary = pattern;
+            // A program stopped by a signal removes the file from this list.
+            m_registered = RegisterTemporaryFile(pattern.c_str());
             return Attach(descriptor);
         }
         m_inPlace = true;
@@ -364,6 +369,8 @@ bool SafeFileWriter::CommitReplacement()
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return Fail(errno);
     m_temporary.clear();
+    ForgetTemporaryFile(m_registered);
+    m_registered = -1;
     SyncFolder(DirectoryOf(m_target));
     return true;
 }

@@ -75,6 +75,7 @@ private:
     std::string m_path;      // as given
     std::string m_target;    // the file finally written, links followed
     std::string m_temporary; // the new file beside it, or empty
+    int m_registered = -1;   // its slot in the list of temporary files (model/temporary_files.h)
     Seeking m_seeking;
     int m_destination = -1;  // a target written in place, while the bytes are spooled
     bool m_spooled = false;  // m_file collects the bytes in an unnamed temporary file

@@ -5,8 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -134,4 +141,53 @@ TEST(BatchAudio, FailuresAndUsageErrors)
         EXPECT_FALSE(fs::exists(dir / "o.wav"));
     }
     EXPECT_TRUE(Contains(RunBatchIn("--help", dir).out, "audio  [page arguments as for render] -o OUT.wav"));
+}
+
+TEST(BatchAudio, AStoppedWriteLeavesNoTemporaryFile)
+{
+    const ScratchDir dir("corvid-batch-audio");
+    dir.Write("line.dat", "0 0\n1 1\n");
+    dir.Write("a.wav", "old sound");
+    // A sound of 160 MB takes long enough to write that it is stopped part way.
+    std::vector<std::string> args{BatchProgram(), "audio", "-xy", "line.dat", "-o", "a.wav", "--duration", "10000"};
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        if (::chdir(dir.Path().c_str()) != 0)
+            ::_exit(126);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    const auto temporaryExists = [&] {
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            if (entry.path().filename().string().rfind(".a.wav.", 0) == 0)
+                return true;
+        return false;
+    };
+    // Wait for the file being written (or for the program to end, which fails below).
+    int status = 0;
+    bool ended = false;
+    while (!temporaryExists()) {
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            ended = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_FALSE(ended) << "the program ended before it wrote anything";
+    ::kill(child, SIGTERM);
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "status " << status;
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"a.wav", "line.dat"}));
+    EXPECT_EQ(ReadWholeFile(dir / "a.wav"), "old sound");
 }

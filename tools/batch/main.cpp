@@ -1,3 +1,4 @@
+#include "model/temporary_files.h"
 #include "platform/runtime_dir.h"
 #include "tools/batch/analysis_commands.h"
 #include "tools/batch/animate_command.h"
@@ -19,6 +20,8 @@
 int main(int argc, char** argv)
 {
     EnsureRuntimeDirectory();
+    // SIGINT and SIGTERM remove the temporary files of unfinished writes.
+    InstallTemporaryFileCleanup();
     // Rendering needs fonts and a paint engine but never a screen.
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
