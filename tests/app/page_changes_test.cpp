@@ -204,6 +204,15 @@ enum class Effect {
     None,     ///< leaves the page as it is; nothing to undo
 };
 
+// A row's action: the command `id`, with `answer` given the dialog it opens.
+std::function<void(Page&)> Answering(CommandId id, std::function<void(QDialog&)> answer)
+{
+    return [id, answer](Page& p) {
+        OnNextDialog(answer);
+        p.Trigger(id);
+    };
+}
+
 struct Row {
     const char* name;
     CommandId command; ///< the command the row covers (mouse rows name the nearest one)
@@ -271,21 +280,15 @@ const std::vector<Row>& Rows()
          [](Page& p) { RunCommandRejectingDialog(p, C::FileSave); }},
         {"Save As, cancelled", C::FileSaveAs, Effect::None, [](Page& p) { RunCommandRejectingDialog(p, C::FileSaveAs); }},
         {"Import of a data file", C::FileImport, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<QFileDialog&>(dialog).selectFile(DataFile());
-                 dialog.accept();
-             });
-             p.Trigger(C::FileImport);
-         }},
+         Answering(C::FileImport, [](QDialog& dialog) {
+             static_cast<QFileDialog&>(dialog).selectFile(DataFile());
+             dialog.accept();
+         })},
         {"Export Data, cancelled at the file", C::ExportData, Effect::None,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 RejectNextDialog();
-                 dialog.accept();
-             });
-             p.Trigger(C::ExportData);
-         }},
+         Answering(C::ExportData, [](QDialog& dialog) {
+             RejectNextDialog();
+             dialog.accept();
+         })},
         {"Export Image, cancelled", C::ExportImage, Effect::None,
          [](Page& p) { RunCommandRejectingDialog(p, C::ExportImage); }},
         {"Export Audio, closed", C::ExportAudio, Effect::None,
@@ -355,60 +358,42 @@ const std::vector<Row>& Rows()
         {"Double Buffer", C::ViewDoubleBuffer, Effect::None, [](Page& p) { p.Trigger(C::ViewDoubleBuffer); }},
         {"WYSIWYG without a printer", C::ViewWysiwyg, Effect::None, [](Page& p) { p.Trigger(C::ViewWysiwyg); }},
         {"Define Scaling", C::ViewDefineScaling, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& scaling = static_cast<CScalingDialog&>(dialog);
-                 scaling.Field(0)->setText("0");
-                 scaling.Field(1)->setText("20");
-                 dialog.accept();
-             });
-             p.Trigger(C::ViewDefineScaling);
-         }},
+         Answering(C::ViewDefineScaling, [](QDialog& dialog) {
+             auto& scaling = static_cast<CScalingDialog&>(dialog);
+             scaling.Field(0)->setText("0");
+             scaling.Field(1)->setText("20");
+             dialog.accept();
+         })},
         {"Properties: thicker lines", C::ViewProperties, Effect::Unmarked,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CPropertiesDialog&>(dialog).LineCombo()->setCurrentIndex(2);
-                 dialog.accept();
-             });
-             p.Trigger(C::ViewProperties);
-         }},
+         Answering(C::ViewProperties, [](QDialog& dialog) {
+             static_cast<CPropertiesDialog&>(dialog).LineCombo()->setCurrentIndex(2);
+             dialog.accept();
+         })},
         {"Refresh", C::ViewRefresh, Effect::None, [](Page& p) { p.Trigger(C::ViewRefresh); }},
         // Page
         {"Arrange into two rows", C::PageArrange, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
-                 dialog.accept();
-             });
-             p.Trigger(C::PageArrange);
-         }},
+         Answering(C::PageArrange, [](QDialog& dialog) {
+             static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
+             dialog.accept();
+         })},
         {"Overlap graph 0 on graph 1", C::PageOverlap, Effect::Marks,
          [](Page& p) {
              OnNextDialog([](QDialog& dialog) { dialog.accept(); });
              p.Trigger(C::PageOverlap);
          },
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
-                 dialog.accept();
-             });
-             p.Trigger(C::PageArrange);
-         }},
+         Answering(C::PageArrange, [](QDialog& dialog) {
+             static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
+             dialog.accept();
+         })},
         {"Select graph 1", C::PageSelect, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CSelectDialog&>(dialog).Combo()->setCurrentIndex(1);
-                 dialog.accept();
-             });
-             p.Trigger(C::PageSelect);
-         },
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
-                 dialog.accept();
-             });
-             p.Trigger(C::PageArrange);
-         }},
+         Answering(C::PageSelect, [](QDialog& dialog) {
+             static_cast<CSelectDialog&>(dialog).Combo()->setCurrentIndex(1);
+             dialog.accept();
+         }),
+         Answering(C::PageArrange, [](QDialog& dialog) {
+             static_cast<CArrangeDialog&>(dialog).Field("Rows:")->setText("2");
+             dialog.accept();
+         })},
         {"Page colour", C::PageColor, Effect::Marks,
          [](Page& p) {
              OnNextDialog(PickColorIn);
@@ -437,43 +422,31 @@ const std::vector<Row>& Rows()
              Drag(p.View(), p.InPlotArea(), p.InPlotArea());
          }},
         {"X axis properties, OK", C::GraphXAxis, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CAxisPropertiesDialog&>(dialog).MajorSpacing()->setText("2");
-                 dialog.accept();
-             });
-             p.Trigger(C::GraphXAxis);
-         }},
+         Answering(C::GraphXAxis, [](QDialog& dialog) {
+             static_cast<CAxisPropertiesDialog&>(dialog).MajorSpacing()->setText("2");
+             dialog.accept();
+         })},
         {"Y axis properties, Apply then Cancel", C::GraphYAxis, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CAxisPropertiesDialog&>(dialog).MajorSpacing()->setText("3");
-                 ClickBox(dialog, QDialogButtonBox::Apply);
-                 dialog.reject();
-             });
-             p.Trigger(C::GraphYAxis);
-         }},
+         Answering(C::GraphYAxis, [](QDialog& dialog) {
+             static_cast<CAxisPropertiesDialog&>(dialog).MajorSpacing()->setText("3");
+             ClickBox(dialog, QDialogButtonBox::Apply);
+             dialog.reject();
+         })},
         {"Legend text", C::GraphLegend, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CLegendDialog&>(dialog).TextLabel()->setText("first");
-                 dialog.accept();
-             });
-             p.Trigger(C::GraphLegend);
-         }},
+         Answering(C::GraphLegend, [](QDialog& dialog) {
+             static_cast<CLegendDialog&>(dialog).TextLabel()->setText("first");
+             dialog.accept();
+         })},
         {"Reference line added", C::GraphReferenceLines, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& lines = static_cast<CLinesDialog&>(dialog);
-                 lines.SetLineAsker([](QWidget*, RefLine& line) {
-                     line = {1, 0, 4.0f};
-                     return true;
-                 });
-                 lines.Add();
-                 dialog.accept();
+         Answering(C::GraphReferenceLines, [](QDialog& dialog) {
+             auto& lines = static_cast<CLinesDialog&>(dialog);
+             lines.SetLineAsker([](QWidget*, RefLine& line) {
+                 line = {1, 0, 4.0f};
+                 return true;
              });
-             p.Trigger(C::GraphReferenceLines);
-         }},
+             lines.Add();
+             dialog.accept();
+         })},
         {"Reference lines closed without a change", C::GraphReferenceLines, Effect::None,
          [](Page& p) { RunCommandRejectingDialog(p, C::GraphReferenceLines); }},
         {"Graph colour", C::GraphColor, Effect::Marks,
@@ -482,13 +455,10 @@ const std::vector<Row>& Rows()
              p.Trigger(C::GraphColor);
          }},
         {"Graph type log-log", C::GraphType, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CGraphTypeDialog&>(dialog).List()->setCurrentRow(3);
-                 dialog.accept();
-             });
-             p.Trigger(C::GraphType);
-         }},
+         Answering(C::GraphType, [](QDialog& dialog) {
+             static_cast<CGraphTypeDialog&>(dialog).List()->setCurrentRow(3);
+             dialog.accept();
+         })},
         // Sets
         {"Activate a set", C::SetsActivate, Effect::Marks, [](Page& p) { ChooseSets(p, C::SetsActivate, 0); },
          [](Page& p) { ChooseSets(p, C::SetsDeactivate, 1); }},
@@ -498,22 +468,16 @@ const std::vector<Row>& Rows()
         {"Send a set to the bottom", C::SetsSendToBottom, Effect::Marks,
          [](Page& p) { ChooseSets(p, C::SetsSendToBottom, 0); }},
         {"Plot Options: dotted lines", C::SetsPlotOptions, Effect::Unmarked,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& options = static_cast<CPlotOptionsDialog&>(dialog);
-                 options.LineStyle()->setCurrentIndex(kDotted);
-                 options.accept();
-             });
-             p.Trigger(C::SetsPlotOptions);
-         }},
+         Answering(C::SetsPlotOptions, [](QDialog& dialog) {
+             auto& options = static_cast<CPlotOptionsDialog&>(dialog);
+             options.LineStyle()->setCurrentIndex(kDotted);
+             options.accept();
+         })},
         {"Error bars", C::SetsErrorBars, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CErrorBarDialog&>(dialog).HatSize()->setCurrentIndex(9);
-                 dialog.accept();
-             });
-             p.Trigger(C::SetsErrorBars);
-         }},
+         Answering(C::SetsErrorBars, [](QDialog& dialog) {
+             static_cast<CErrorBarDialog&>(dialog).HatSize()->setCurrentIndex(9);
+             dialog.accept();
+         })},
         {"Animate plots, window opened and closed", C::SetsAnimate, Effect::None,
          [](Page& p) {
              p.Trigger(C::SetsAnimate);
@@ -529,17 +493,14 @@ const std::vector<Row>& Rows()
         {"Statistics report", C::DataStatistics, Effect::None,
          [](Page& p) { RunCommandRejectingDialog(p, C::DataStatistics); }},
         {"Histogram set", C::DataHistogram, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& histogram = static_cast<CHistogramDialog&>(dialog);
-                 histogram.ByCount()->setChecked(true);
-                 histogram.BinCount()->setText("4");
-                 histogram.StartValue()->setText("0");
-                 histogram.EndValue()->setText("10");
-                 dialog.accept();
-             });
-             p.Trigger(C::DataHistogram);
-         }},
+         Answering(C::DataHistogram, [](QDialog& dialog) {
+             auto& histogram = static_cast<CHistogramDialog&>(dialog);
+             histogram.ByCount()->setChecked(true);
+             histogram.BinCount()->setText("4");
+             histogram.StartValue()->setText("0");
+             histogram.EndValue()->setText("10");
+             dialog.accept();
+         })},
         {"Differences set", C::DataDifferences, Effect::Marks,
          [](Page& p) {
              OnNextDialog([](QDialog& dialog) { dialog.accept(); });
@@ -548,47 +509,35 @@ const std::vector<Row>& Rows()
         {"Integration report", C::DataIntegration, Effect::None,
          [](Page& p) { RunCommandRejectingDialog(p, C::DataIntegration); }},
         {"Function set", C::DataFunction, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CEquationEditorDialog&>(dialog).Formula()->setPlainText("x^2");
-                 dialog.accept();
-             });
-             p.Trigger(C::DataFunction);
-         }},
+         Answering(C::DataFunction, [](QDialog& dialog) {
+             static_cast<CEquationEditorDialog&>(dialog).Formula()->setPlainText("x^2");
+             dialog.accept();
+         })},
         {"Parametric set", C::DataParametric, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& editor = static_cast<CEquationEditorDialog&>(dialog);
-                 editor.Formula()->setPlainText("cos(t)");
-                 editor.SecondFormula()->setPlainText("sin(t)");
-                 dialog.accept();
-             });
-             p.Trigger(C::DataParametric);
-         }},
+         Answering(C::DataParametric, [](QDialog& dialog) {
+             auto& editor = static_cast<CEquationEditorDialog&>(dialog);
+             editor.Formula()->setPlainText("cos(t)");
+             editor.SecondFormula()->setPlainText("sin(t)");
+             dialog.accept();
+         })},
         {"Polar set", C::DataPolar, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 static_cast<CEquationEditorDialog&>(dialog).Formula()->setPlainText("1+t");
-                 dialog.accept();
-             });
-             p.Trigger(C::DataPolar);
-         }},
+         Answering(C::DataPolar, [](QDialog& dialog) {
+             static_cast<CEquationEditorDialog&>(dialog).Formula()->setPlainText("1+t");
+             dialog.accept();
+         })},
         {"Non-linear fit saved", C::DataNonLinearFit, Effect::Marks,
-         [](Page& p) {
-             OnNextDialog([](QDialog& dialog) {
-                 auto& fit = static_cast<CCurveFitDialog&>(dialog);
-                 fit.Model()->setText("a*x+b");
-                 fit.NextButton()->click();
-                 fit.InitEdit()->setText("1");
-                 fit.Parameters()->setCurrentItem(fit.Parameters()->topLevelItem(1));
-                 fit.InitEdit()->setText("0");
-                 fit.NextButton()->click();
-                 EXPECT_TRUE(fit.SaveButton()->isEnabled());
-                 fit.SaveButton()->click();
-                 fit.CloseButton()->click();
-             });
-             p.Trigger(C::DataNonLinearFit);
-         }},
+         Answering(C::DataNonLinearFit, [](QDialog& dialog) {
+             auto& fit = static_cast<CCurveFitDialog&>(dialog);
+             fit.Model()->setText("a*x+b");
+             fit.NextButton()->click();
+             fit.InitEdit()->setText("1");
+             fit.Parameters()->setCurrentItem(fit.Parameters()->topLevelItem(1));
+             fit.InitEdit()->setText("0");
+             fit.NextButton()->click();
+             EXPECT_TRUE(fit.SaveButton()->isEnabled());
+             fit.SaveButton()->click();
+             fit.CloseButton()->click();
+         })},
         // Toolbar
         {"Shift up", C::ShiftUp, Effect::Unmarked, [](Page& p) { p.Trigger(C::ShiftUp); }},
         {"Shift down", C::ShiftDown, Effect::Unmarked, [](Page& p) { p.Trigger(C::ShiftDown); }},
